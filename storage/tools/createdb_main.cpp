@@ -1,0 +1,2 @@
+#include <QtGlobal>
+int main(int, char**) { return 0; }
