@@ -352,6 +352,7 @@ void FbQuery::close()
     m_rows.clear();
     m_fields.clear();
     m_current = 0;
+    m_rowsAffected = 0;
     m_open = false;
 }
 
@@ -450,7 +451,9 @@ void FbQuery::run(bool fetchAll)
         } else {
             r.statement->execute(&r.status, r.transaction, inMeta, inBuffer.get(), outCount ? r.outMeta : nullptr,
                                  outCount ? outBuffer.get() : nullptr);
-            if (outCount)
+            m_rowsAffected = qint64(r.statement->getAffectedRecords(&r.status));
+            // An UPDATE ... RETURNING that matched nothing hands back a row of nulls.
+            if (outCount && m_rowsAffected > 0)
                 rows.append(readRow());
         }
         r.transaction->commit(&r.status);

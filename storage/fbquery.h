@@ -43,6 +43,8 @@ public:
     const QList<Row> &rows() const { return m_rows; }
     QList<Row> takeRows() { return std::exchange(m_rows, {}); }
     qsizetype recordCount() const { return m_rows.size(); }
+    // Rows written by the last execSql (INSERT, UPDATE, DELETE).
+    qint64 rowsAffected() const { return m_rowsAffected; }
 
     // Cursor over the fetched rows.
     bool isEmpty() const { return m_rows.isEmpty(); }
@@ -60,5 +62,6 @@ private:
     QStringList m_fields;
     QList<Row> m_rows;
     qsizetype m_current = 0;
+    qint64 m_rowsAffected = 0;
     bool m_open = false;
 };

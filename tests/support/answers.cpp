@@ -1,0 +1,17 @@
+#include "tests/support/answers.h"
+
+#include "platform/ui/filedialogs.h"
+#include "platform/ui/messagebox.h"
+
+DialogAnswersScope::DialogAnswersScope()
+{
+    MessageBox::resetForTest();
+    MessageBox::setNeverBlock(true);
+    FileDialogs::resetForTest();
+}
+
+DialogAnswersScope::~DialogAnswersScope()
+{
+    MessageBox::resetForTest();
+    FileDialogs::resetForTest();
+}
