@@ -34,11 +34,13 @@ QString ribbonStyleSheet()
 #ribbonSubGroupSeparator { background: #e3e3e3; border: none; }
 QToolButton[ribbonButton="true"] { background: transparent; border: 1px solid transparent;
     padding: 2px 3px 1px 3px; color: #262626; }
-QToolButton[ribbonButton="true"]:hover { background: %2; border-color: #a2cff1; }
-QToolButton[ribbonButton="true"]:pressed, QToolButton[ribbonButton="true"]:checked {
-    background: #a2cff1; border-color: #62a2e4; }
+QToolButton[ribbonButton="true"]:hover { background: #e5f1fb; border-color: %2; }
+QToolButton[ribbonButton="true"]:checked { background: %2; border-color: #99c9ef; }
+QToolButton[ribbonButton="true"]:pressed { background: #a2cff1; border-color: #62a2e4; }
 QToolButton[ribbonButton="true"]:disabled { color: #a0a0a0; }
-QToolButton[ribbonButton="true"]::menu-indicator { subcontrol-position: bottom center; bottom: 1px; }
+QToolButton[ribbonMenuButton="true"] { padding-bottom: 9px; }
+QToolButton[ribbonMenuButton="true"]::menu-indicator { subcontrol-origin: padding;
+    subcontrol-position: bottom center; bottom: 1px; }
 )")
         .arg(accent, light, panelColor.name(), borderColor.name());
 }

@@ -64,6 +64,7 @@ QToolButton *RibbonGroup::addMenuButton(QAction *action, QMenu *menu, bool iconO
     QToolButton *button = makeButton(action);
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
+    button->setProperty("ribbonMenuButton", true);
     if (iconOnly)
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return button;

@@ -34,6 +34,7 @@ ZoomSlider::ZoomSlider(QWidget *parent)
     , m_plus(makeStepButton(QStringLiteral("+"), QStringLiteral("Ampliar")))
 {
     setObjectName(QStringLiteral("zoom"));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_slider->setRange(minimumPercent, maximumPercent);
     m_slider->setSingleStep(stepPercent);
     m_slider->setPageStep(2 * stepPercent);
