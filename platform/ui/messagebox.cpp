@@ -1,5 +1,6 @@
 #include "platform/ui/messagebox.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,7 +56,8 @@ const ButtonInfo buttonInfos[] = {
 MessageBox::Button runRealBox(QWidget *parent, MessageBox::Icon icon, const QString &caption,
                               const QString &text, int buttons, MessageBox::Button defaultButton)
 {
-    QMessageBox box(parent);
+    // Without a parent the box would centre on the screen, away from the program.
+    QMessageBox box(parent ? parent : QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
     box.setIcon(toQtIcon(icon));
     box.setWindowTitle(caption);

@@ -3,6 +3,7 @@
 #include "platform/ui/appstyle.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
@@ -205,6 +206,8 @@ void RibbonAppMenu::open()
     attachToWindow();
     setCurrentPage(0);
     const bool wasOpen = isOpen();
+    if (!wasOpen)
+        m_focusBeforeOpening = QApplication::focusWidget();
     show();
     raise();
     if (QAbstractButton *first = m_pageGroup->button(0))
@@ -220,6 +223,10 @@ void RibbonAppMenu::close()
     if (!isOpen())
         return;
     hide();
+    // Hiding would otherwise pass the focus to whichever widget comes next.
+    if (m_focusBeforeOpening && m_focusBeforeOpening->isVisible())
+        m_focusBeforeOpening->setFocus(Qt::OtherFocusReason);
+    m_focusBeforeOpening = nullptr;
     emit closed();
 }
 

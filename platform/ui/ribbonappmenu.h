@@ -54,6 +54,7 @@ private:
 
     QPointer<QWidget> m_anchor;
     QPointer<QWidget> m_host;
+    QPointer<QWidget> m_focusBeforeOpening;
     QToolButton *m_back;
     QVBoxLayout *m_pageButtons;
     QVBoxLayout *m_commandButtons;

@@ -300,12 +300,17 @@ private slots:
         QCOMPARE(closed.count(), 1);
         QVERIFY(!isInside(w.window.childAt(w.window.centralWidget()->mapTo(&w.window, QPoint(5, 5))), menu));
 
+        // Esc closes it and the focus goes back where it was.
+        w.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        w.window.centralWidget()->setFocus();
         openAndCheckCover();
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(isInside(focused, menu));
         QTest::keyClick(focused, Qt::Key_Escape);
         QVERIFY(!menu->isOpen());
         QCOMPARE(closed.count(), 2);
+        QCOMPARE(QApplication::focusWidget(), w.window.centralWidget());
 
         // A command closes the menu before its action runs.
         openAndCheckCover();
