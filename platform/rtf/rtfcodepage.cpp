@@ -139,14 +139,14 @@ std::unique_ptr<CodePage> CodePage::build(int cp)
     page->m_number = cp;
     page->m_decoderName = name;
     page->m_doubleByte = isDoubleBytePage(cp);
-    QStringDecoder decoder(name);
     for (int b = 0x80; b < 256; ++b) {
         if (page->m_doubleByte && isLeadByteOf(cp, std::uint8_t(b))) {
             page->m_lead[b] = true;
             page->m_table[b] = Replacement;
             continue;
         }
-        decoder.resetState();
+        // A fresh decoder for each byte: an error stays reported after resetState().
+        QStringDecoder decoder(name);
         const char byte = char(b);
         const QString decoded = decoder(QByteArrayView(&byte, 1));
         page->m_table[b] = (decoded.size() == 1 && !decoder.hasError()) ? decoded.front().unicode() : Replacement;
@@ -178,7 +178,8 @@ std::optional<QString> PairDecoder::decode(const CodePage &cp, std::uint8_t lead
 {
     if (!cp.decoderName())
         return std::nullopt;
-    if (m_number != cp.number()) {
+    // An error stays reported after resetState(), so a decoder that saw one is replaced.
+    if (m_number != cp.number() || m_decoder.hasError()) {
         m_decoder = QStringDecoder(cp.decoderName());
         m_number = cp.number();
     }
