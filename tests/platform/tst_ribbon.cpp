@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -300,10 +301,13 @@ private slots:
         QCOMPARE(closed.count(), 1);
         QVERIFY(!isInside(w.window.childAt(w.window.centralWidget()->mapTo(&w.window, QPoint(5, 5))), menu));
 
-        // Esc closes it and the focus goes back where it was.
+        // Esc closes it and the focus goes back where it was, not to the next in the chain.
+        auto *otherEditor = new QLineEdit(w.window.centralWidget());
+        otherEditor->show();
         w.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         w.window.centralWidget()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), w.window.centralWidget());
         openAndCheckCover();
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(isInside(focused, menu));
