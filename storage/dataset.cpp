@@ -106,6 +106,7 @@ void DataSet::append()
     if (m_state != State::Browse)
         post();
     m_previousCurrent = m_current;
+    emit rowAboutToBeInserted(int(m_rows.size()));
     m_rows.append(Row(m_fields.size()));
     m_current = int(m_rows.size()) - 1;
     m_state = State::Insert;
@@ -198,6 +199,7 @@ void DataSet::cancel()
 {
     if (m_state == State::Insert) {
         const int row = m_current;
+        emit rowAboutToBeRemoved(row);
         m_rows.removeAt(row);
         m_state = State::Browse;
         emit rowRemoved(row);
@@ -228,6 +230,7 @@ void DataSet::deleteCurrent()
     bindRow(q, row, row);
     q.execSql();
     const int removed = m_current;
+    emit rowAboutToBeRemoved(removed);
     m_rows.removeAt(removed);
     emit rowRemoved(removed);
     m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);

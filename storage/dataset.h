@@ -62,7 +62,9 @@ signals:
     void wasReset();
     void currentRowChanged(int row);
     void rowChanged(int row);
+    void rowAboutToBeInserted(int row);
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
 
 private:

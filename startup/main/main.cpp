@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "startup/startup.h"
+
+int main(int argc, char **argv)
+{
+    return runOrbilane(argc, argv);
+}

@@ -1,0 +1,131 @@
+// The notebook pane: the list, its refresh, adding, renaming and deleting.
+#include "mainwindow/notebookmodel.h"
+#include "mainwindow/uMain.h"
+#include "mainwindow/uNovoCaderno.h"
+#include "platform/ui/dialogrunner.h"
+#include "platform/ui/messagebox.h"
+#include "storage/dataset.h"
+#include "storage/fbquery.h"
+#include "storage/ufDataModule.h"
+#include "users/session.h"
+
+#include <QListView>
+#include <QMenu>
+
+namespace {
+
+// Keeps the focus handler quiet while the list is rebuilt, so that the task
+// list is built once, for the row that ends up focused.
+class FocusSilence
+{
+public:
+    explicit FocusSilence(bool &flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+    ~FocusSilence() { m_flag = m_old; }
+
+private:
+    bool &m_flag;
+    bool m_old;
+};
+
+bool g_silentFocus = false;
+
+} // namespace
+
+void TfrmMain::OpenCadernos()
+{
+    FDQryCadernos->close();
+    FDQryCadernos->setParam(QStringLiteral("USUARIO_ID"), CurrentUserId);
+    FDQryCadernos->open(); // "Todos" becomes the focused row, which builds the first task list
+}
+
+void TfrmMain::RefreshCadernos()
+{
+    const QVariant focused = FDQryCadernos->value(QStringLiteral("ID"));
+    {
+        FocusSilence silence(g_silentFocus);
+        FDQryCadernos->open();
+        if (focused.isValid())
+            FDQryCadernos->locate(QStringLiteral("ID"), focused);
+    }
+    gdCadernosDBTableView1FocusedRecordChanged();
+}
+
+void TfrmMain::gdCadernosDBTableView1FocusedRecordChanged()
+{
+    const int row = FDQryCadernos->currentRow();
+    const QModelIndex index = notebookModel->index(row, 0);
+    if (gdCadernos->currentIndex() != index)
+        gdCadernos->setCurrentIndex(index);
+    if (g_silentFocus || !FDQryCadernos->isOpen())
+        return;
+    FillListViewGroups(CurrentUserId, int(focusedNotebookId()));
+}
+
+void TfrmMain::btAddCadernosClick()
+{
+    if (!FDQryCadernos->isOpen())
+        return;
+    {
+        FocusSilence silence(g_silentFocus);
+        FDQryCadernos->append();
+        FDQryCadernos->setValue(QStringLiteral("ID"), qint64(DM->GenID(QStringLiteral("CADERNO"))));
+        FDQryCadernos->setValue(QStringLiteral("USUARIO_ID"), qint64(CurrentUserId));
+        FDQryCadernos->setValue(QStringLiteral("IMAGEINDEX"), 15);
+        FDQryCadernos->setValue(QStringLiteral("NAME"), QString());
+        FDQryCadernos->setValue(QStringLiteral("VISIVEL"), 1);
+        TfrmNovoCaderno dialog(FDQryCadernos, this);
+        dialog.setWindowTitle(QStringLiteral("Adicionar Caderno"));
+        if (DialogRunner::exec(&dialog) == QDialog::Accepted)
+            FDQryCadernos->post();
+        else
+            FDQryCadernos->cancel();
+    }
+    gdCadernosDBTableView1FocusedRecordChanged();
+}
+
+void TfrmMain::Editar1Click()
+{
+    if (FDQryCadernos->currentRow() <= 0)
+        return;
+    FDQryCadernos->edit();
+    TfrmNovoCaderno dialog(FDQryCadernos, this);
+    dialog.setWindowTitle(QStringLiteral("Editar Caderno"));
+    if (DialogRunner::exec(&dialog) == QDialog::Accepted)
+        FDQryCadernos->post();
+    else
+        FDQryCadernos->cancel();
+}
+
+void TfrmMain::Excluir1Click()
+{
+    if (FDQryCadernos->currentRow() <= 0)
+        return;
+    if (MessageBox::question(this, QStringLiteral("Exclusão"),
+                             QStringLiteral("Confirma a exclusão deste Caderno? Todas as tarefas relacionadas "
+                                            "serão excluídas.")) != MessageBox::Yes)
+        return;
+    FbQuery tasks(DM->FDConn);
+    tasks.setSql(QStringLiteral("DELETE FROM TAREFAS WHERE CADERNO_ID = ") + QString::number(focusedNotebookId()));
+    tasks.execSql(); // on failure the error is shown and the notebook stays
+    {
+        FocusSilence silence(g_silentFocus);
+        FDQryCadernos->deleteCurrent(); // the neighbouring row takes the focus
+    }
+    // The counts changed too: refresh the pane, which lists the neighbour's tasks.
+    RefreshCadernos();
+}
+
+bool TfrmMain::pmCadernosPopup()
+{
+    return FDQryCadernos->isOpen() && FDQryCadernos->currentRow() > 0;
+}
+
+void TfrmMain::showNotebookMenu(const QPoint &pos)
+{
+    const QModelIndex index = gdCadernos->indexAt(pos);
+    if (index.isValid())
+        FDQryCadernos->setCurrentRow(index.row());
+    if (!index.isValid() || !pmCadernosPopup())
+        return;
+    pmCadernos->popup(gdCadernos->viewport()->mapToGlobal(pos));
+}

@@ -1,0 +1,47 @@
+#include "startup/startup.h"
+
+#include "mainwindow/uMain.h"
+#include "platform/instance/singleinstance.h"
+#include "platform/ui/appstyle.h"
+#include "platform/ui/errorreportingapplication.h"
+#include "startup/FSplash.h"
+#include "startup/startupprobe.h"
+#include "storage/apperror.h"
+#include "storage/ufDataModule.h"
+
+int runOrbilane(int argc, char **argv)
+{
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        SingleInstance::notifyRunningCopy();
+        return 0;
+    }
+
+    ErrorReportingApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Orbilane"));
+    app.setApplicationVersion(QStringLiteral(ORBILANE_VERSION));
+    applyAppStyle(app);
+
+    {
+        TfrmSplash splash;
+        splash.exec();
+    }
+    StartupProbe::splashClosed();
+
+    TDM dm;
+    DM = &dm;
+    try {
+        DM->DataModuleCreate();
+    } catch (const AppError &e) {
+        ErrorReportingApplication::reportError(e.message());
+    }
+
+    TfrmMain main;
+    frmMain = &main;
+    StartupProbe::watch(&main);
+    main.showMaximized();
+    const int code = app.exec();
+    frmMain = nullptr;
+    DM = nullptr;
+    return code;
+}
