@@ -240,9 +240,9 @@ void DescompactarStream(QIODevice &source, QIODevice &dest)
         writeAll(dest, out.get(), produced);
         if (rc == Z_STREAM_END)
             break;
-        // A full output chunk may leave more output pending even without
-        // input, so the source having ended only counts once it is not full.
-        if (sourceEnded && zs.avail_in == 0 && produced < kInflateOutChunk)
+        // inflate takes the Adler-32 trailer only after handing out all the
+        // output, so input used up before the end means the blob is cut short.
+        if (sourceEnded && zs.avail_in == 0)
             throwDamaged(QStringLiteral("o conteúdo está incompleto."));
     }
 
