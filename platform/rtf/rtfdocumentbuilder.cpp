@@ -70,7 +70,7 @@ void DocumentBuilder::appendText(QStringView text, const CharState &format)
     if (text.isEmpty())
         return;
     if (m_pendingCells > 0) {
-        m_body.append(QString(m_pendingCells, u'\t'), format);
+        m_body.append(QString(m_pendingCells, u'\t'), m_cellFormat);
         m_pendingCells = 0;
     }
     m_body.append(text, format);

@@ -34,7 +34,11 @@ public:
     // when the paragraph does not turn out to be a list item.
     void appendListText(QStringView text, const CharState &format);
     // Table cells are separated by a tab in the paragraph of their row.
-    void endCell() { ++m_pendingCells; }
+    void endCell(const CharState &format)
+    {
+        ++m_pendingCells;
+        m_cellFormat = format;
+    }
     void endParagraph(const ParaState &para, const CharState &mark, const std::optional<ResolvedList> &list);
     // Ends the last paragraph if it has anything in it.
     bool hasPendingParagraph() const;
@@ -64,6 +68,7 @@ private:
     Runs m_body;
     Runs m_listText;
     int m_pendingCells = 0;
+    CharState m_cellFormat;
     bool m_firstBlock = true;
     std::unordered_map<CharState, QTextCharFormat, CharStateHash> m_formats;
     std::optional<std::pair<ParaState, bool>> m_lastBlockKey;

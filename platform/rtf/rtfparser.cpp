@@ -175,8 +175,10 @@ void Parser::run()
         m_pendingHigh = 0;
         route(QStringView(&Replacement, 1));
     }
-    if (m_builder.hasPendingParagraph())
-        endParagraph();
+    if (m_builder.hasPendingParagraph()) {
+        const GroupState &s = m_stack.size() == 1 && m_closedDocument ? *m_closedDocument : m_stack.back();
+        m_builder.endParagraph(s.para, s.chars, m_lists.resolve(s.para));
+    }
 }
 
 void Parser::groupStart()
@@ -196,6 +198,8 @@ void Parser::groupEnd()
     }
     if (m_stack.size() <= 1)
         return; // a '}' with no '{': reading goes on with the outermost state
+    if (m_stack.size() == 2)
+        m_closedDocument = m_stack.back(); // formats the last paragraph if nothing else ends it
     const GroupState closed = m_stack.back();
     m_stack.pop_back();
     closeDestination(closed, m_stack.back());
@@ -413,7 +417,7 @@ void Parser::controlWord(const Token &tok)
         break;
     case Keyword::Cell:
         if (inText)
-            m_builder.endCell();
+            m_builder.endCell(s.chars);
         break;
     case Keyword::Line:
         if (inText)

@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -60,6 +61,7 @@ private:
     DocumentBuilder m_builder;
     std::vector<GroupState> m_stack;
     std::size_t m_overflowDepth = 0;
+    std::optional<GroupState> m_closedDocument; // the state when the document's group closed
 
     int m_unicodeSkipLeft = 0;   // fallback characters still to skip after \uN
     bool m_ignorableNext = false; // just after \*

@@ -76,9 +76,11 @@ void Tokenizer::readControl(Token &tok)
         ++m_pos;
         if (c == '\'') {
             const int hi = m_pos < size ? hexValue(m_data[m_pos]) : -1;
-            const int lo = m_pos + 1 < size ? hexValue(m_data[m_pos + 1]) : -1;
-            if (hi < 0 || lo < 0) {
-                // A broken escape yields nothing; what follows it stays text.
+            const int lo = hi >= 0 && m_pos + 1 < size ? hexValue(m_data[m_pos + 1]) : -1;
+            if (lo < 0) {
+                // A broken escape yields nothing; a hex digit it has is part of it,
+                // what follows stays text.
+                m_pos += hi >= 0 ? 1 : 0;
                 tok.kind = Token::Kind::Ignored;
                 return;
             }
