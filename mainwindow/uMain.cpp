@@ -184,7 +184,9 @@ QWidget *TfrmMain::buildNotebookPane()
     connect(gdCadernos->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 // The view follows the list's current row; a change made by the user moves the list.
-                if (current.isValid() && current.row() != FDQryCadernos->currentRow())
+                // While a row is being added or edited the view only follows.
+                if (current.isValid() && current.row() != FDQryCadernos->currentRow()
+                    && FDQryCadernos->state() == DataSet::State::Browse)
                     FDQryCadernos->setCurrentRow(current.row());
             });
     layout->addWidget(gdCadernos, 1);
@@ -218,7 +220,8 @@ QWidget *TfrmMain::buildTaskArea()
     connect(tvMain, &QTableView::doubleClicked, this, &TfrmMain::tvMainDblClick);
     connect(tvMain->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid() && current.row() != FDQryTarefas->currentRow())
+                if (current.isValid() && current.row() != FDQryTarefas->currentRow()
+                    && FDQryTarefas->state() == DataSet::State::Browse)
                     FDQryTarefas->setCurrentRow(current.row());
             });
     tvMain->installEventFilter(this);

@@ -20,7 +20,7 @@ TfrmNovoCaderno::TfrmNovoCaderno(DataSet *notebooks, QWidget *parent) : QDialog(
     edtNome = new QLineEdit(notebooks->value(QStringLiteral("NAME")).toString());
     edtNome->setObjectName(QStringLiteral("edtNome"));
     edtNome->setMaxLength(50);
-    connect(edtNome, &QLineEdit::textEdited, this,
+    connect(edtNome, &QLineEdit::textChanged, this,
             [notebooks](const QString &text) { notebooks->setValue(QStringLiteral("NAME"), text); });
     layout->addWidget(edtNome);
 

@@ -199,9 +199,9 @@ void DataSet::cancel()
 {
     if (m_state == State::Insert) {
         const int row = m_current;
+        m_state = State::Browse;
         emit rowAboutToBeRemoved(row);
         m_rows.removeAt(row);
-        m_state = State::Browse;
         emit rowRemoved(row);
         m_current = std::min(m_previousCurrent, int(m_rows.size()) - 1);
         emit currentRowChanged(m_current);
