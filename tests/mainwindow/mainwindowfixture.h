@@ -10,6 +10,7 @@
 #include "users/session.h"
 
 #include <QLineEdit>
+#include <QtTest>
 
 // A fresh database, no modal window that can block, and a main window bound
 // to that database, not yet signed in.
@@ -29,6 +30,14 @@ struct MainWindowFixture
     {
         CurrentUserId = 0;
         CurrentUserIsAdmin = 0;
+    }
+
+    // Shows the window without letting its start timer open the sign-in dialog.
+    bool showWindow()
+    {
+        window.show();
+        window.TimerLogin.stop();
+        return QTest::qWaitForWindowExposed(&window);
     }
 
     // The next sign-in dialog is answered with these fields (accepted), or cancelled.

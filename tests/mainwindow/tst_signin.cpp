@@ -126,8 +126,7 @@ void TestSignIn::knownAccountSignsInWithItsFlags()
     f.db.exec(QStringLiteral("UPDATE USUARIO SET ADMINISTRADOR = 0, FLAG_PAINEL_LEITURA = 0, FLAG_ARQUIVADOS = 1, "
                              "FLAG_INICIADO = 0, FLAG_CONCLUIDO = 1 WHERE ID = %1").arg(id));
     f.answerLogin(QStringLiteral("Bia"), QStringLiteral("senha"));
-    f.window.show();
-    f.window.TimerLogin.stop();
+    QVERIFY(f.showWindow());
     f.window.TimerLoginTimer();
 
     QCOMPARE(CurrentUserId, id);

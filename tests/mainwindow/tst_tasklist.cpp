@@ -223,8 +223,7 @@ void TestTaskList::enterInSearchBoxRebuildsAndKeepsFocus()
     f.db.addTask({.userId = user, .subject = QStringLiteral("comprar pão")});
     f.db.addTask({.userId = user, .subject = QStringLiteral("pagar conta")});
     f.window.FillListViewGroups(user, 0);
-    f.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    QVERIFY(f.showWindow());
     f.window.edtPesquisa->setFocus();
     QTest::keyClicks(f.window.edtPesquisa, QStringLiteral("pag"));
     QCOMPARE(f.listedSubjects().size(), 2); // typing alone does not search

@@ -772,6 +772,14 @@ void TestRtfReader::buildsLists_data()
     QTest::newRow("undefined list keeps its text")
         << listDoc(R"(\pard\ls9 {\listtext 7.\tab}a\par)") << QStringList{"7.\ta"} << QList<int>{0}
         << QList<int>{0} << QStringList{""};
+    QTest::newRow("override defined in the middle of the text")
+        << listDoc(R"(\pard\ls7 {\listtext 1.\tab}a\par{\*\listoverridetable{\listoverride\listid200\ls7}})"
+                   R"(\pard\ls7 {\listtext 1.\tab}b\par)")
+        << QStringList{"1.\ta", "b"} << QList<int>{0, decimal} << QList<int>{0, 1} << QStringList{"", "1."};
+    QTest::newRow("override naming \\ls before \\listid")
+        << listDoc(R"({\*\listoverridetable{\listoverride\ls8\listoverridecount0\listid300}})"
+                   R"(\pard\ls8 {\listtext (A)\tab}a\par)")
+        << QStringList{"a"} << QList<int>{upperAlpha} << QList<int>{1} << QStringList{"(A)"};
     QTest::newRow("\\pard ends the list")
         << listDoc(R"(\pard\ls1 )" + item + R"(a\par\pard b\par)") << QStringList{"a", "b"}
         << QList<int>{disc, 0} << QList<int>{1, 0} << QStringList{"", ""};

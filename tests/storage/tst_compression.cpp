@@ -483,6 +483,7 @@ void TestCompression::unusableDevicesAreRefused_data()
     QTest::newRow("source closed") << QStringLiteral("source closed");
     QTest::newRow("dest read-only") << QStringLiteral("dest read-only");
     QTest::newRow("same device") << QStringLiteral("same device");
+    QTest::newRow("two buffers over one array") << QStringLiteral("two buffers over one array");
     QTest::newRow("bytes after dest position") << QStringLiteral("bytes after dest position");
 }
 
@@ -498,12 +499,18 @@ void TestCompression::unusableDevicesAreRefused()
         QByteArray destData = before;
         QBuffer dest(&destData);
         dest.open(problem == QLatin1String("dest read-only") ? QIODevice::ReadOnly : QIODevice::ReadWrite);
-        QIODevice &target = problem == QLatin1String("same device") ? static_cast<QIODevice &>(source) : dest;
+        QBuffer overSource(&input);
+        overSource.open(QIODevice::WriteOnly | QIODevice::Append);
+        QIODevice *target = &dest;
+        if (problem == QLatin1String("same device"))
+            target = &source;
+        else if (problem == QLatin1String("two buffers over one array"))
+            target = &overSource;
         if (problem != QLatin1String("bytes after dest position"))
             dest.seek(dest.size());
 
         try {
-            fn(source, target);
+            fn(source, *target);
             QFAIL("an unusable device was accepted");
         } catch (const DecompressionError &e) {
             QFAIL(qPrintable(QStringLiteral("blamed on the data: ") + e.message()));
