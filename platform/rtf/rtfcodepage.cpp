@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -156,6 +157,13 @@ std::unique_ptr<CodePage> CodePage::build(int cp)
 
 const CodePage &CodePage::get(int cp)
 {
+    // Only pages this reader knows get a table of their own, so that documents
+    // naming arbitrary pages cannot grow the cache.
+    const bool known = cp == 1252 || cp == SymbolCodePage ||
+                       std::any_of(std::begin(decoderNames), std::end(decoderNames),
+                                   [cp](const Names &entry) { return entry.cp == cp; });
+    if (!known)
+        cp = 1252;
     static std::mutex mutex;
     static std::map<int, std::unique_ptr<CodePage>> pages;
     const std::lock_guard lock(mutex);

@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <climits>
+
 namespace rtf {
 
 namespace {
@@ -126,7 +128,7 @@ void DocumentBuilder::endParagraph(const ParaState &para, const CharState &mark,
     if (listItem) {
         attachToList(*list);
     } else {
-        std::erase_if(m_lists, [](const auto &entry) { return std::get<0>(entry.first); });
+        m_lists.erase(m_lists.lower_bound({true, INT_MIN, INT_MIN}), m_lists.end());
         insertRuns(m_listText);
     }
     insertRuns(m_body);
@@ -141,12 +143,10 @@ void DocumentBuilder::attachToList(const ResolvedList &list)
     // Old-style numbering continues only over consecutive items; a \lsN list goes
     // on through the whole document, as in Word. A new item at one level starts
     // the deeper levels of its chain afresh.
-    std::erase_if(m_lists, [&list](const auto &entry) {
-        const auto &[paraNum, chain, level] = entry.first;
-        if (paraNum && !list.paraNum)
-            return true;
-        return paraNum == list.paraNum && chain == list.chain && level > list.level;
-    });
+    if (!list.paraNum)
+        m_lists.erase(m_lists.lower_bound({true, INT_MIN, INT_MIN}), m_lists.end());
+    m_lists.erase(m_lists.lower_bound({list.paraNum, list.chain, list.level + 1}),
+                  m_lists.upper_bound({list.paraNum, list.chain, INT_MAX}));
     QTextList *&slot = m_lists[{list.paraNum, list.chain, list.level}];
     if (slot && slot->format() == list.format)
         slot->add(m_cursor.block());

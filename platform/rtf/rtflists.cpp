@@ -105,7 +105,6 @@ void ListTables::beginList()
 {
     m_lists.emplace_back();
     m_inLevel = false;
-    m_indexDirty = true;
 }
 
 void ListTables::beginLevel()
@@ -119,7 +118,7 @@ void ListTables::setListId(int id)
 {
     if (!m_lists.empty()) {
         m_lists.back().id = id;
-        m_indexDirty = true;
+        m_listById.insert(id, int(m_lists.size() - 1));
     }
 }
 
@@ -142,24 +141,26 @@ void ListTables::setLevelText(const QString &text)
 
 void ListTables::beginOverride()
 {
-    m_overrides.emplace_back();
-    m_indexDirty = true;
+    m_inOverride = true;
+    m_overrideListId = 0;
+    m_overrideStyle.reset();
 }
 
 void ListTables::setOverrideListId(int id)
 {
-    if (!m_overrides.empty()) {
-        m_overrides.back().listId = id;
-        m_indexDirty = true;
-    }
+    if (!m_inOverride)
+        return;
+    m_overrideListId = id;
+    if (m_overrideStyle)
+        m_listIdByStyle.insert(*m_overrideStyle, id);
 }
 
 void ListTables::setOverrideStyle(int ls)
 {
-    if (!m_overrides.empty()) {
-        m_overrides.back().ls = ls;
-        m_indexDirty = true;
-    }
+    if (!m_inOverride)
+        return;
+    m_overrideStyle = ls;
+    m_listIdByStyle.insert(ls, m_overrideListId);
 }
 
 int ListTables::addParaNum(const ParaNumDef &def)
@@ -174,20 +175,11 @@ int ListTables::addParaNum(const ParaNumDef &def)
 std::optional<ResolvedList> ListTables::resolve(const ParaState &para)
 {
     if (para.hasListStyle) {
-        if (m_indexDirty) {
-            m_listByStyle.clear();
-            QHash<int, int> listById;
-            for (std::size_t i = 0; i < m_lists.size(); ++i)
-                listById.insert(m_lists[i].id, int(i));
-            for (const Override &o : m_overrides) {
-                const auto it = listById.constFind(o.listId);
-                if (it != listById.constEnd())
-                    m_listByStyle.insert(o.ls, it.value());
-            }
-            m_indexDirty = false;
-        }
-        const auto it = m_listByStyle.constFind(para.listStyle);
-        if (it == m_listByStyle.constEnd())
+        const auto id = m_listIdByStyle.constFind(para.listStyle);
+        if (id == m_listIdByStyle.constEnd())
+            return std::nullopt;
+        const auto it = m_listById.constFind(id.value());
+        if (it == m_listById.constEnd())
             return std::nullopt;
         const ListDef &list = m_lists[std::size_t(it.value())];
         if (list.levels.empty())

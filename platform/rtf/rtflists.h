@@ -70,15 +70,15 @@ private:
     ListLevelDef *currentLevel();
 
     std::vector<ListDef> m_lists;
-    struct Override {
-        int listId = 0;
-        int ls = 0;
-    };
-    std::vector<Override> m_overrides;
     std::vector<ParaNumDef> m_paraNums;
     bool m_inLevel = false;
-    bool m_indexDirty = true;
-    QHash<int, int> m_listByStyle; // \lsN -> index into m_lists
+    // Kept up to date as the tables are read, so that tables interleaved with the
+    // text never make resolving a paragraph cost more than a lookup.
+    QHash<int, int> m_listById;       // \listidN -> index into m_lists (the last list with that id)
+    QHash<int, int> m_listIdByStyle;  // \lsN -> \listidN of its override
+    bool m_inOverride = false;
+    int m_overrideListId = 0;
+    std::optional<int> m_overrideStyle;
 };
 
 // The QTextList style for a bullet character of a list definition.
