@@ -38,9 +38,20 @@ QString zlibMessage(const z_stream &zs, int rc)
     throw DecompressionError(QStringLiteral("Não foi possível descompactar os dados: %1").arg(detail));
 }
 
-void checkDevices(QIODevice &source, QIODevice &dest)
+// Two QBuffers over one QByteArray are one device too: reading would meet
+// the output being added to it.
+bool sameDevice(const QIODevice &source, const QIODevice &dest)
 {
     if (&source == &dest)
+        return true;
+    const auto *sourceBuffer = qobject_cast<const QBuffer *>(&source);
+    const auto *destBuffer = qobject_cast<const QBuffer *>(&dest);
+    return sourceBuffer && destBuffer && &sourceBuffer->data() == &destBuffer->data();
+}
+
+void checkDevices(QIODevice &source, QIODevice &dest)
+{
+    if (sameDevice(source, dest))
         throw AppError(QStringLiteral("A origem e o destino dos dados não podem ser o mesmo dispositivo."));
     if (!source.isReadable())
         throw AppError(QStringLiteral("Os dados de origem não estão abertos para leitura."));
