@@ -25,6 +25,7 @@ QTextListFormat::Style styleForNfc(int nfc)
     case NfcLowerRoman: return QTextListFormat::ListLowerRoman;
     case NfcUpperLetter: return QTextListFormat::ListUpperAlpha;
     case NfcLowerLetter: return QTextListFormat::ListLowerAlpha;
+    case NfcDecimal:
     default: return QTextListFormat::ListDecimal;
     }
 }
