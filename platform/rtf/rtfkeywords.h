@@ -24,7 +24,7 @@ enum class Keyword : std::uint16_t {
     // paragraph formatting
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent,
     FirstIndent, SpaceBefore, SpaceAfter, LineSpacing, LineSpacingMultiple, InTable,
-    // breaks and special characters
+    // breaks and symbols
     Par, Line, Tab, Sect, Page, Column, Cell, Row, LeftQuote, RightQuote, LeftDoubleQuote,
     RightDoubleQuote, EnDash, EmDash, Bullet, EnSpace, EmSpace, QuarterEmSpace, ZeroWidthJoiner,
     ZeroWidthNonJoiner, LtrMark, RtlMark,

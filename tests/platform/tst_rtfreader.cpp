@@ -352,7 +352,7 @@ void TestRtfReader::readsCharacters_data()
     QTest::newRow("control characters dropped") << doc(R"(a\'01\u0?\u7?b)") << QStringLiteral("ab");
     QTest::newRow("quotes and dashes") << doc(R"(\lquote\rquote\ldblquote\rdblquote\endash\emdash\bullet)")
                                        << QStringLiteral(u"‘’“”–—•");
-    QTest::newRow("special spaces and hyphens") << doc(R"(a\~b\-c\_d)") << QStringLiteral(u"a\u00A0b\u00ADc\u2011d");
+    QTest::newRow("no-break and optional characters") << doc(R"(a\~b\-c\_d)") << QStringLiteral(u"a\u00A0b\u00ADc\u2011d");
     QTest::newRow("escaped braces and backslash") << doc(R"(\{a\}\\)") << QStringLiteral(R"({a}\)");
     QTest::newRow("tab") << doc(R"(a\tab b)") << QStringLiteral("a\tb");
     QTest::newRow("literal tab") << doc("a\tb") << QStringLiteral("a\tb");
