@@ -5,7 +5,7 @@
 #
 # Usage: bench-startup.sh BUILD_DIR
 # Prints "startup: orbilane X ms, minimal Y ms, ratio Z (target <= 1.5)" from
-# the medians of 5 runs each over a database with 10,000 tasks for one user.
+# the medians of 5 runs each (after one start of each that is not counted) over a database with 10,000 tasks for one user.
 # ORBILANE_BENCH_SMOKE=1: 2 runs each, 1,000 tasks. Exits non-zero only when
 # something cannot be built or run.
 set -euo pipefail
@@ -41,16 +41,23 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime"
 # One start: the program prints "startup_ms X ..." and quits by itself.
 start_once() {
   local out ms rc=0
-  out="$(timeout 60 "$@")" || rc=$?
-  if ((rc != 0)); then echo "failed to run: $* (exit $rc)" >&2; echo "$out" >&2; return 1; fi
+  out="$(timeout 60 "$@" 2>"$work/stderr")" || rc=$?
+  if ((rc != 0)); then
+    echo "failed to run: $* (exit $rc)" >&2; echo "$out" >&2; cat "$work/stderr" >&2; return 1
+  fi
   ms="$(awk '/^startup_ms / { print $2; exit }' <<<"$out")"
-  [[ -n "$ms" ]] || { echo "no startup_ms from: $*" >&2; echo "$out" >&2; return 1; }
+  [[ -n "$ms" ]] || { echo "no startup_ms from: $*" >&2; echo "$out" >&2; cat "$work/stderr" >&2; return 1; }
   echo "$ms"
 }
 
 median() {
   sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+# One start of each first, not counted: it pays for reading the fresh copies from disk.
+warm_orbilane="$(start_once env ORBILANE_STARTUP_PROBE=1 "$work/orbilane")" || exit 1
+warm_minimal="$(start_once "$bench" --minimal-window "$db")" || exit 1
+echo "first starts (not counted): orbilane $warm_orbilane ms, minimal $warm_minimal ms"
 
 orbilane_times=(); minimal_times=()
 for ((i = 1; i <= runs; i++)); do
