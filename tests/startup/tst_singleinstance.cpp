@@ -1,0 +1,106 @@
+// One copy per desktop session, with real processes of the program.
+#include "platform/instance/singleinstance.h"
+#include "tests/support/testdatabase.h"
+
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+QString programPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/orbilane");
+}
+
+// Starts the program in the session whose runtime folder is sessionDir.
+std::unique_ptr<QProcess> start(const QString &sessionDir)
+{
+    auto p = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), sessionDir);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p->setProcessEnvironment(env);
+    p->start(programPath(), {});
+    return p;
+}
+
+// True once a copy holds the lock of that session (the test asks for it and lets go at once).
+bool lockHeldIn(const QString &sessionDir)
+{
+    const QByteArray old = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(sessionDir));
+    bool held;
+    {
+        SingleInstance probe;
+        held = !probe.acquire();
+    }
+    qputenv("XDG_RUNTIME_DIR", old);
+    return held;
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+private slots:
+    void secondStartEndsAtOnceAndFirstGoesOn();
+    void nextStartRunsAfterTheFirstCrashed();
+    void differentSessionsRunSideBySide();
+};
+
+void TestSingleInstance::secondStartEndsAtOnceAndFirstGoesOn()
+{
+    QTemporaryDir session;
+    auto first = start(session.path());
+    QVERIFY(first->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(lockHeldIn(session.path()), 10000);
+
+    QElapsedTimer clock;
+    clock.start();
+    auto second = start(session.path());
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+    QVERIFY2(clock.elapsed() < 900, "the second copy showed the splash or waited"); // well below the splash's second
+    QCOMPARE(second->readAllStandardError(), QByteArray());
+    QCOMPARE(first->state(), QProcess::Running);
+
+    first->kill();
+    first->waitForFinished();
+}
+
+void TestSingleInstance::nextStartRunsAfterTheFirstCrashed()
+{
+    QTemporaryDir session;
+    auto first = start(session.path());
+    QVERIFY(first->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(lockHeldIn(session.path()), 10000);
+    ::kill(pid_t(first->processId()), SIGKILL);
+    QVERIFY(first->waitForFinished());
+
+    auto next = start(session.path());
+    QVERIFY(next->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(lockHeldIn(session.path()), 10000);
+    QVERIFY(!next->waitForFinished(1500)); // it runs instead of ending
+    next->kill();
+    next->waitForFinished();
+}
+
+void TestSingleInstance::differentSessionsRunSideBySide()
+{
+    QTemporaryDir one, two;
+    auto a = start(one.path());
+    auto b = start(two.path());
+    QTRY_VERIFY_WITH_TIMEOUT(lockHeldIn(one.path()) && lockHeldIn(two.path()), 10000);
+    QCOMPARE(a->state(), QProcess::Running);
+    QCOMPARE(b->state(), QProcess::Running);
+    a->kill();
+    b->kill();
+    a->waitForFinished();
+    b->waitForFinished();
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
