@@ -173,7 +173,7 @@ void DataSet::post()
     Row &row = m_rows[m_current];
     const bool inserting = m_state == State::Insert;
     const QString text = inserting ? m_insertSql : (m_updateSql.isEmpty() ? generatedUpdate(row, m_original) : m_updateSql);
-    if (text.isEmpty() && (inserting || m_updateSql.isEmpty() && m_table.isEmpty()))
+    if (text.isEmpty() && (inserting || (m_updateSql.isEmpty() && m_table.isEmpty())))
         throw AppError(QStringLiteral("Esta lista não pode ser alterada."));
     try {
         if (!text.isEmpty()) {
