@@ -4,8 +4,11 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <algorithm>
 #include <memory>
 #include <new>
+#include <tuple>
+#include <utility>
 
 #include <zlib.h>
 
@@ -169,6 +172,89 @@ struct InflateStream
     InflateStream &operator=(const InflateStream &) = delete;
 };
 
+// QBuffer sources and dests are worked on in place: zlib reads straight out
+// of the source's array and writes straight into the dest's, which spares a
+// copy of every byte. Any other device goes through a buffer of our own.
+// (Text mode keeps the device's own reads and writes, with their line-end
+// handling.)
+QBuffer *inPlaceBuffer(QIODevice &device)
+{
+    auto *buffer = qobject_cast<QBuffer *>(&device);
+    return buffer && !(buffer->openMode() & QIODevice::Text) ? buffer : nullptr;
+}
+
+// The input, piece by piece.
+class Input
+{
+public:
+    Input(QIODevice &source, qint64 chunk) : m_source(source), m_buffer(inPlaceBuffer(source)), m_chunk(chunk) {}
+
+    // The next piece, at most one chunk; empty once the source has ended.
+    std::pair<const char *, qint64> next()
+    {
+        if (m_buffer) {
+            const QByteArray &data = m_buffer->data();
+            const qint64 start = m_buffer->pos();
+            const qint64 n = std::min(m_chunk, qint64(data.size()) - start);
+            m_buffer->seek(start + n);
+            return {data.constData() + start, n};
+        }
+        if (!m_storage)
+            m_storage = std::make_unique_for_overwrite<char[]>(m_chunk);
+        return {m_storage.get(), readSome(m_source, m_storage.get(), m_chunk)};
+    }
+
+private:
+    QIODevice &m_source;
+    QBuffer *const m_buffer;
+    const qint64 m_chunk;
+    std::unique_ptr<char[]> m_storage;
+};
+
+// The output, piece by piece: room() gives space for the next piece, put()
+// says how much of it was filled.
+class Output
+{
+public:
+    Output(QIODevice &dest, qint64 chunk) : m_dest(dest), m_buffer(inPlaceBuffer(dest)), m_chunk(chunk) {}
+
+    std::pair<char *, qint64> room()
+    {
+        if (m_buffer) {
+            QByteArray &data = m_buffer->buffer();
+            const qint64 start = m_buffer->pos();  // its end, see DestRollback
+            // Fill the capacity the array already has before growing it, so
+            // that a dest reserved for its result is never reallocated.
+            qint64 size = qint64(data.capacity()) - start;
+            if (size <= 0)
+                size = m_chunk;
+            size = std::min(size, m_chunk);
+            data.resize(start + size);
+            return {data.data() + start, size};
+        }
+        if (!m_storage)
+            m_storage = std::make_unique_for_overwrite<char[]>(m_chunk);
+        return {m_storage.get(), m_chunk};
+    }
+
+    void put(qint64 n)
+    {
+        if (m_buffer) {
+            const qint64 end = m_buffer->pos() + n;
+            m_buffer->buffer().truncate(end);
+            m_buffer->seek(end);
+        } else {
+            writeAll(m_dest, m_storage.get(), n);
+        }
+    }
+
+private:
+    QIODevice &m_dest;
+    QBuffer *const m_buffer;
+    const qint64 m_chunk;
+    std::unique_ptr<char[]> m_storage;
+};
+
 } // namespace
 
 void CompactarStream(QIODevice &source, QIODevice &dest)
@@ -177,25 +263,26 @@ void CompactarStream(QIODevice &source, QIODevice &dest)
     DestRollback rollback(dest);
     DeflateStream stream;
     z_stream &zs = stream.zs;
-    const auto in = std::make_unique_for_overwrite<char[]>(kDeflateInChunk);
-    const auto out = std::make_unique_for_overwrite<char[]>(kDeflateOutChunk);
+    Input input(source, kDeflateInChunk);
+    Output output(dest, kDeflateOutChunk);
 
     int flush = Z_NO_FLUSH;
     int rc = Z_OK;
     do {
-        const qint64 n = readSome(source, in.get(), kDeflateInChunk);
-        flush = n == 0 ? Z_FINISH : Z_NO_FLUSH;
-        zs.next_in = reinterpret_cast<Bytef *>(in.get());
-        zs.avail_in = static_cast<uInt>(n);
+        const auto [data, size] = input.next();
+        flush = size == 0 ? Z_FINISH : Z_NO_FLUSH;
+        zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data));
+        zs.avail_in = static_cast<uInt>(size);
         // Without Z_FINISH, deflate stops short of filling the output only
         // once it has taken all the input; with it, once the stream is ended.
         do {
-            zs.next_out = reinterpret_cast<Bytef *>(out.get());
-            zs.avail_out = static_cast<uInt>(kDeflateOutChunk);
+            const auto [room, roomSize] = output.room();
+            zs.next_out = reinterpret_cast<Bytef *>(room);
+            zs.avail_out = static_cast<uInt>(roomSize);
             rc = deflate(&zs, flush);
             if (rc == Z_STREAM_ERROR)
                 throw AppError(QStringLiteral("Não foi possível compactar os dados: %1").arg(zlibMessage(zs, rc)));
-            writeAll(dest, out.get(), kDeflateOutChunk - zs.avail_out);
+            output.put(roomSize - zs.avail_out);
         } while (zs.avail_out == 0);
     } while (flush != Z_FINISH);
     if (rc != Z_STREAM_END)
@@ -208,10 +295,10 @@ void DescompactarStream(QIODevice &source, QIODevice &dest)
 {
     checkDevices(source, dest);
     DestRollback rollback(dest);
-    const auto in = std::make_unique_for_overwrite<char[]>(kInflateInChunk);
+    Input input(source, kInflateInChunk);
 
-    qint64 n = readSome(source, in.get(), kInflateInChunk);
-    if (n == 0) {
+    auto [data, size] = input.next();
+    if (size == 0) {
         // An empty blob is how empty content is stored.
         rollback.commit();
         return;
@@ -219,25 +306,27 @@ void DescompactarStream(QIODevice &source, QIODevice &dest)
 
     InflateStream stream;
     z_stream &zs = stream.zs;
-    const auto out = std::make_unique_for_overwrite<char[]>(kInflateOutChunk);
-    zs.next_in = reinterpret_cast<Bytef *>(in.get());
-    zs.avail_in = static_cast<uInt>(n);
+    Output output(dest, kInflateOutChunk);
+    zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data));
+    zs.avail_in = static_cast<uInt>(size);
     bool sourceEnded = false;
 
     for (;;) {
         if (zs.avail_in == 0 && !sourceEnded) {
-            n = readSome(source, in.get(), kInflateInChunk);
-            sourceEnded = n == 0;
-            zs.next_in = reinterpret_cast<Bytef *>(in.get());
-            zs.avail_in = static_cast<uInt>(n);
+            std::tie(data, size) = input.next();
+            sourceEnded = size == 0;
+            zs.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data));
+            zs.avail_in = static_cast<uInt>(size);
         }
-        zs.next_out = reinterpret_cast<Bytef *>(out.get());
-        zs.avail_out = static_cast<uInt>(kInflateOutChunk);
+        const auto [room, roomSize] = output.room();
+        zs.next_out = reinterpret_cast<Bytef *>(room);
+        zs.avail_out = static_cast<uInt>(roomSize);
         const int rc = inflate(&zs, Z_NO_FLUSH);
+        output.put(roomSize - zs.avail_out);
         switch (rc) {
         case Z_OK:
         case Z_STREAM_END:
-        case Z_BUF_ERROR:  // no progress possible without more input
+        case Z_BUF_ERROR:  // no progress possible without more input or room
             break;
         case Z_NEED_DICT:
         case Z_DATA_ERROR:
@@ -247,8 +336,6 @@ void DescompactarStream(QIODevice &source, QIODevice &dest)
         default:
             throw AppError(QStringLiteral("Não foi possível descompactar os dados: %1").arg(zlibMessage(zs, rc)));
         }
-        const qint64 produced = kInflateOutChunk - zs.avail_out;
-        writeAll(dest, out.get(), produced);
         if (rc == Z_STREAM_END)
             break;
         // inflate takes the Adler-32 trailer only after handing out all the
@@ -259,7 +346,7 @@ void DescompactarStream(QIODevice &source, QIODevice &dest)
 
     // The blob is the zlib stream and nothing else; anything after it means
     // it is not what was stored.
-    if (zs.avail_in > 0 || (!sourceEnded && readSome(source, in.get(), kInflateInChunk) > 0))
+    if (zs.avail_in > 0 || (!sourceEnded && input.next().second > 0))
         throwDamaged(QStringLiteral("há bytes a mais depois do fim do conteúdo compactado."));
 
     rollback.commit();

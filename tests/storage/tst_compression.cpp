@@ -111,19 +111,50 @@ private:
 
 using StreamFunction = void (*)(QIODevice &, QIODevice &);
 
-// Runs `fn` from `input` into a fresh QBuffer.
-QByteArray run(StreamFunction fn, const QByteArray &input, qint64 *destPosAfter = nullptr)
+// How a round trip is done: QBuffers are worked on in place, files through
+// buffers of the functions' own.
+enum class Path { BufferToBuffer, BufferToReservedBuffer, FileToFile, FileToBuffer, BufferToFile };
+
+// Runs `fn` from `input` into a fresh, empty dest of the path's kinds.
+QByteArray run(StreamFunction fn, const QByteArray &input, Path path = Path::BufferToBuffer,
+               qint64 *destPosAfter = nullptr, qsizetype expectedSize = 0)
 {
     QByteArray inputCopy = input;
-    QBuffer source(&inputCopy);
-    source.open(QIODevice::ReadOnly);
-    source.seek(source.size());  // as left by whoever filled it
+    QBuffer bufferSource(&inputCopy);
+    QTemporaryFile fileSource;
+    QIODevice *source = &bufferSource;
+    if (path == Path::FileToFile || path == Path::FileToBuffer) {
+        if (!fileSource.open())
+            qFatal("no temporary file");
+        fileSource.write(input);  // and left at its end, as whoever filled it would
+        source = &fileSource;
+    } else {
+        bufferSource.open(QIODevice::ReadOnly);
+        bufferSource.seek(bufferSource.size());
+    }
+
     QByteArray output;
-    QBuffer dest(&output);
-    dest.open(QIODevice::WriteOnly);
-    fn(source, dest);
+    if (path == Path::BufferToReservedBuffer)
+        output.reserve(expectedSize);
+    QBuffer bufferDest(&output);
+    QTemporaryFile fileDest;
+    QIODevice *dest = &bufferDest;
+    if (path == Path::FileToFile || path == Path::BufferToFile) {
+        if (!fileDest.open())
+            qFatal("no temporary file");
+        dest = &fileDest;
+    } else {
+        bufferDest.open(QIODevice::WriteOnly);
+    }
+
+    fn(*source, *dest);
+
     if (destPosAfter)
-        *destPosAfter = dest.pos();
+        *destPosAfter = dest->pos();
+    if (dest == &fileDest) {
+        fileDest.seek(0);
+        output = fileDest.readAll();
+    }
     return output;
 }
 
@@ -152,6 +183,7 @@ enum class DestKind { EmptyBuffer, BufferWithPrefix, FileWithPrefix };
 } // namespace
 
 Q_DECLARE_METATYPE(DestKind)
+Q_DECLARE_METATYPE(Path)
 
 class TestCompression : public QObject
 {
@@ -197,33 +229,48 @@ void TestCompression::initTestCase()
 void TestCompression::roundTrip_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("0 bytes") << QByteArray();
-    QTest::newRow("1 byte") << QByteArray("x");
-    QTest::newRow("1 MiB - 1 mixed") << mixedData(kMiB - 1, 1);
-    QTest::newRow("exactly 1 MiB mixed") << mixedData(kMiB, 2);
-    QTest::newRow("1 MiB + 1 mixed") << mixedData(kMiB + 1, 3);
-    QTest::newRow("3 MiB + 7 mixed") << mixedData(3 * kMiB + 7, 4);
-    // Tiny input that inflates to many full output chunks.
-    QTest::newRow("5 MiB of zeros") << QByteArray(5 * kMiB, '\0');
-    // Output larger than input, over many output chunks.
+    QTest::addColumn<Path>("path");
+
     QByteArray random(kMiB + kMiB / 2, Qt::Uninitialized);
     quint32 s = 12345;
     for (char &c : random)
         c = char((s = s * 1103515245u + 12345u) >> 24);
-    QTest::newRow("1.5 MiB random") << random;
+    const std::pair<const char *, QByteArray> contents[] = {
+        {"0 bytes", QByteArray()},
+        {"1 byte", QByteArray("x")},
+        {"1 MiB - 1 mixed", mixedData(kMiB - 1, 1)},
+        {"exactly 1 MiB mixed", mixedData(kMiB, 2)},
+        {"1 MiB + 1 mixed", mixedData(kMiB + 1, 3)},
+        {"3 MiB + 7 mixed", mixedData(3 * kMiB + 7, 4)},
+        // Tiny input that inflates to many full output chunks.
+        {"5 MiB of zeros", QByteArray(5 * kMiB, '\0')},
+        // Output larger than input, over many output chunks.
+        {"1.5 MiB random", random},
+    };
+    const std::pair<const char *, Path> paths[] = {{"buffer to buffer", Path::BufferToBuffer},
+                                                   {"buffer to reserved buffer", Path::BufferToReservedBuffer},
+                                                   {"file to file", Path::FileToFile},
+                                                   {"file to buffer", Path::FileToBuffer},
+                                                   {"buffer to file", Path::BufferToFile}};
+    for (const auto &[contentName, content] : contents) {
+        for (const auto &[pathName, path] : paths)
+            QTest::addRow("%s, %s", contentName, pathName) << content << path;
+    }
 }
 
 void TestCompression::roundTrip()
 {
     QFETCH(QByteArray, content);
-    qint64 destPos = -1;
-    const QByteArray blob = run(CompactarStream, content, &destPos);
-    QCOMPARE(destPos, 0);
-    QVERIFY(blob.startsWith("\x78\x9C"));
+    QFETCH(Path, path);
     // Byte for byte what zlib itself produces: any zlib program can read it,
     // and blobs written earlier compare equal.
-    QCOMPARE(blob, zlibCompress(content));
-    const QByteArray back = run(DescompactarStream, blob, &destPos);
+    const QByteArray expectedBlob = zlibCompress(content);
+    qint64 destPos = -1;
+    const QByteArray blob = run(CompactarStream, content, path, &destPos, expectedBlob.size());
+    QCOMPARE(destPos, 0);
+    QVERIFY(blob.startsWith("\x78\x9C"));
+    QCOMPARE(blob, expectedBlob);
+    const QByteArray back = run(DescompactarStream, blob, path, &destPos, content.size());
     QCOMPARE(destPos, 0);
     QCOMPARE(back.size(), content.size());
     QVERIFY(back == content);
