@@ -3,13 +3,16 @@
 # runs every build/bin/bench_* without the smoke setting, then the start-up
 # comparison, and ends with the ratio lines of all of them. Exits non-zero when
 # the build fails or a benchmark cannot run to its end.
+# Usage: bench.sh [--no-build]   (--no-build: run what is already built)
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ORBILANE_BUILD_DIR:-$root/build}"
 unset ORBILANE_BENCH_SMOKE
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
-bash "$root/scripts/build.sh" || { echo "build failed"; exit 1; }
+if [[ "${1:-}" != --no-build ]]; then
+  bash "$root/scripts/build.sh" || { echo "build failed"; exit 1; }
+fi
 
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
@@ -28,5 +31,5 @@ fi
 
 echo
 echo "=== ratios"
-grep -E 'ratio|^startup:|frames of|target|^case |^(de)?compress [0-9]+ MiB +[0-9]' "$log" || true
+grep -E '(^|[^a-zA-Z])ratio|^startup:|frames of|^target|^case |^(de)?compress [0-9]+ MiB +[0-9]' "$log" || true
 exit "$failed"
