@@ -24,6 +24,7 @@ private slots:
     void createDbRefusesToOverwrite();
     void openFailuresAreReportedAndCreateNothing_data();
     void openFailuresAreReportedAndCreateNothing();
+    void databaseHeldByTheOtherServerModeIsReported();
 };
 
 void TestDataModule::databaseIsBesideTheExecutableWhateverTheCurrentFolder()
@@ -240,6 +241,50 @@ void TestDataModule::openFailuresAreReportedAndCreateNothing()
         QCOMPARE(f.readAll(), before);
     }
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Banco"))) || kind != QLatin1String("missing-folder"));
+}
+
+void TestDataModule::databaseHeldByTheOtherServerModeIsReported()
+{
+    const QString isql = QStandardPaths::findExecutable(QStringLiteral("isql-fb"));
+    if (isql.isEmpty())
+        QSKIP("isql-fb is not installed");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DATA.FDB"));
+    QVERIFY(QFile::copy(TestDatabase::templatePath(), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+
+    // isql with the system's own configuration runs the engine in its default
+    // (Super) mode and keeps the file open until its input ends.
+    QProcess holder;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("FIREBIRD"));
+    holder.setProcessEnvironment(env);
+    holder.start(isql, {QStringLiteral("-user"), QStringLiteral("sysdba"), path});
+    QVERIFY(holder.waitForStarted());
+    const auto holdsFile = [&] {
+        QDir fds(QStringLiteral("/proc/%1/fd").arg(holder.processId()));
+        for (const QFileInfo &fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            if (fd.symLinkTarget() == QFileInfo(path).canonicalFilePath())
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(holdsFile(), 10000);
+
+    TDM dm;
+    dm.FDConn.settings().database = path;
+    try {
+        dm.FDConn.open();
+        QFAIL("the database opened while another server mode held it");
+    } catch (const AppError &e) {
+        QVERIFY2(e.message().startsWith(QStringLiteral("Não foi possível abrir o banco de dados")), qPrintable(e.message()));
+    }
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(10000));
+
+    // Once the other program lets go, the same connection opens.
+    dm.FDConn.open();
+    QVERIFY(dm.FDConn.isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestDataModule)
