@@ -14,11 +14,12 @@
 
 namespace {
 
-// Chunk sizes. Reads from the source of a compression and writes into the
-// dest of a decompression go in chunks of 1 MiB; the other side of each call
-// works in smaller pieces so that, together with zlib's own state (about
-// 260 KiB for deflate, 40 KiB for inflate), one call never holds more than
-// 2 MiB apart from the two devices.
+// Chunk sizes, and the sizes of the buffers made for devices that are not
+// QBuffers (see Input and Output). Reads from the source of a compression and
+// writes into the dest of a decompression go in chunks of 1 MiB; the other
+// side of each call works in smaller pieces so that, together with zlib's own
+// state (about 260 KiB for deflate, 40 KiB for inflate), one call never holds
+// more than 2 MiB apart from the two devices.
 constexpr qint64 kDeflateInChunk = 1024 * 1024;
 constexpr qint64 kDeflateOutChunk = 256 * 1024;
 constexpr qint64 kInflateInChunk = 256 * 1024;

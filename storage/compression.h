@@ -9,9 +9,14 @@ class QIODevice;
 // strategy, and nothing after it. Any zlib reader understands these blobs.
 //
 // Both functions read `source` from its start (a sequential source, whose size
-// is unknown, is read from wherever it is until its end) and write the result
-// into `dest` at its current position, working in bounded chunks so that
-// neither the whole input nor the whole output is ever held in memory.
+// is unknown, is read from wherever it is until its end; when it has nothing
+// to hand over it is waited on, up to 30 s at a time, before being taken as
+// ended) and write the result into `dest` at its current position, working in
+// bounded chunks so that neither the whole input nor the whole output is ever
+// held in memory. Source and dest are two different devices (two QBuffers
+// over one QByteArray count as one). A QBuffer is read or written directly in
+// its array, and a QBuffer dest fills the capacity it has reserved before it
+// grows.
 //
 // `dest` must be open for writing and, unless it is sequential, positioned at
 // its end: the result is only ever added, so a failure can take it back out
