@@ -28,12 +28,14 @@ TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent, Qt::SplashScreen | Qt:
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1000);
     Timer1.setSingleShot(true);
+    Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &TfrmSplash::Timer1Timer);
 }
 
 void TfrmSplash::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    m_shown.start();
     Timer1.start();
 }
 

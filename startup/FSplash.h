@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTimer>
 
 // The splash window: the program's picture for one second, then it closes itself.
@@ -11,6 +12,8 @@ public:
     explicit TfrmSplash(QWidget *parent = nullptr);
 
     QTimer Timer1;
+    // How long the window was on screen, for the start-up measurement.
+    qint64 shownMilliseconds() const { return m_shown.isValid() ? m_shown.elapsed() : 0; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -20,4 +23,5 @@ protected:
 private:
     void Timer1Timer();
     QPixmap m_picture;
+    QElapsedTimer m_shown;
 };

@@ -25,8 +25,8 @@ int runOrbilane(int argc, char **argv)
     {
         TfrmSplash splash;
         splash.exec();
+        StartupProbe::splashClosed(splash.shownMilliseconds());
     }
-    StartupProbe::splashClosed();
 
     TDM dm;
     DM = &dm;

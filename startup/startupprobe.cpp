@@ -53,13 +53,12 @@ double sinceProcessStart()
     return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
-void splashClosed()
+void splashClosed(qint64 shownMilliseconds)
 {
     if (!enabled())
         return;
     g_splashEnd = sinceProcessStart();
-    // The splash is shown for its timer's interval; the time before it is ours.
-    g_splashStart = g_splashEnd - 1000;
+    g_splashStart = g_splashEnd - double(shownMilliseconds);
 }
 
 void watch(QWidget *mainWindow)

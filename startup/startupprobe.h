@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QWidget;
 
 // Measures start-up for the benchmark: with ORBILANE_STARTUP_PROBE set, the
@@ -7,7 +9,7 @@ class QWidget;
 // screen, less the time the splash window was up, and ends there.
 namespace StartupProbe {
 
-void splashClosed();
+void splashClosed(qint64 shownMilliseconds);
 void watch(QWidget *mainWindow);
 // Milliseconds since the kernel started this process.
 double sinceProcessStart();

@@ -68,4 +68,10 @@ void useRootBesideExecutable(const QString &executableDir)
         setenv("FIREBIRD", QFile::encodeName(root).constData(), 1);
 }
 
+void cacheLocalTimeZone()
+{
+    if (qEnvironmentVariableIsEmpty("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
+        setenv("TZ", ":/etc/localtime", 1);
+}
+
 } // namespace fbclient

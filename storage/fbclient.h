@@ -22,4 +22,10 @@ QString statusText(const Firebird::IStatus *status);
 // the first attachment. Does nothing when there is no such folder.
 void useRootBesideExecutable(const QString &executableDir);
 
+// Timestamps read from the database become local QDateTimes. With TZ unset,
+// glibc looks at /etc/localtime again for every conversion, which made that
+// more than half the cost of listing tasks; naming the file once lets it
+// keep the zone it read.
+void cacheLocalTimeZone();
+
 } // namespace fbclient

@@ -61,14 +61,14 @@ IAttachment *FbConnection::attachment()
     return m_attachment;
 }
 
-ITransaction *FbConnection::startTransaction()
+ITransaction *FbConnection::startTransaction(bool readOnly)
 {
     IAttachment *att = attachment();
     ThrowStatusWrapper status(fbclient::master()->getStatus());
     IXpbBuilder *tpb = nullptr;
     try {
         tpb = fbclient::util()->getXpbBuilder(&status, IXpbBuilder::TPB, nullptr, 0);
-        tpb->insertTag(&status, isc_tpb_write);
+        tpb->insertTag(&status, readOnly ? isc_tpb_read : isc_tpb_write);
         tpb->insertTag(&status, isc_tpb_read_committed);
         tpb->insertTag(&status, isc_tpb_rec_version);
         tpb->insertTag(&status, isc_tpb_wait);

@@ -38,7 +38,9 @@ public:
     // Opens the connection when a previous attempt failed, so that every
     // statement reports the real reason again.
     Firebird::IAttachment *attachment();
-    Firebird::ITransaction *startTransaction();
+    // Statements that only read get a read-only transaction: committing it
+    // writes nothing to the database file.
+    Firebird::ITransaction *startTransaction(bool readOnly = false);
 
 private:
     Settings m_settings;

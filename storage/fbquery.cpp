@@ -51,6 +51,18 @@ struct RunResources
     }
 };
 
+// A SELECT (or WITH ... SELECT) without FOR UPDATE or WITH LOCK only reads;
+// anything else, and anything we cannot tell, gets a read-write transaction.
+bool isPlainSelect(const QString &sql)
+{
+    const QString head = sql.trimmed().left(6).toUpper();
+    if (head != QLatin1String("SELECT") && !head.startsWith(QLatin1String("WITH")))
+        return false;
+    const QString upper = sql.toUpper();
+    return !upper.contains(QLatin1String("FOR UPDATE")) && !upper.contains(QLatin1String("WITH LOCK"))
+           && !upper.contains(QLatin1String("GEN_ID")) && !upper.contains(QLatin1String("NEXT VALUE"));
+}
+
 bool isNullValue(const QVariant &v) { return !v.isValid() || v.isNull(); }
 
 ISC_TIMESTAMP encodeTimestamp(const QDateTime &dt)
@@ -365,7 +377,7 @@ void FbQuery::run(bool fetchAll)
     IAttachment *att = m_connection.attachment();
     RunResources r;
     try {
-        r.transaction = m_connection.startTransaction();
+        r.transaction = m_connection.startTransaction(fetchAll && isPlainSelect(translated.sql));
         r.statement = att->prepare(&r.status, r.transaction, unsigned(statementText.size()), statementText.constData(),
                                    SQL_DIALECT_V6, IStatement::PREPARE_PREFETCH_METADATA);
 

@@ -23,6 +23,7 @@ void TDM::DataModuleCreate()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
     fbclient::useRootBesideExecutable(exeDir);
+    fbclient::cacheLocalTimeZone();
     FDConn.settings().database = databasePathBeside(exeDir);
     FDConn.settings().userName = QStringLiteral("sysdba");
     FDConn.settings().password = QStringLiteral("plovertin");

@@ -18,6 +18,7 @@ QString TestDatabase::templatePath()
     static QString path;
     if (path.isEmpty()) {
         fbclient::useRootBesideExecutable(QCoreApplication::applicationDirPath());
+        fbclient::cacheLocalTimeZone();
         path = dir.filePath(QStringLiteral("TEMPLATE.FDB"));
         schema::createDatabase(path);
     }
