@@ -349,7 +349,7 @@ void configure(benchmark::internal::Benchmark *b, bool smoke, const Case &c)
     if (smoke)
         b->Iterations(1);
     else if (c.size > kMiB)
-        b->Iterations(1)->Repetitions(c.compress ? 3 : 7);
+        b->Iterations(1)->Repetitions(c.compress ? 5 : 7);
     else
         b->MinTime(0.2)->Repetitions(7);
 }
