@@ -6,8 +6,11 @@
 #include "platform/ui/errorreportingapplication.h"
 #include "startup/FSplash.h"
 #include "startup/startupprobe.h"
+#include "startup/terminationsignals.h"
 #include "storage/apperror.h"
 #include "storage/ufDataModule.h"
+
+#include <unistd.h>
 
 int runOrbilane(int argc, char **argv)
 {
@@ -36,11 +39,15 @@ int runOrbilane(int argc, char **argv)
         ErrorReportingApplication::reportError(e.message());
     }
 
+    quitOnTerminationSignals(app);
+
     TfrmMain main;
     frmMain = &main;
     StartupProbe::watch(&main);
     main.showMaximized();
     const int code = app.exec();
+    if (terminationRequested())
+        ::_exit(0);
     frmMain = nullptr;
     DM = nullptr;
     return code;

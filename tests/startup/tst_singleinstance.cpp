@@ -48,6 +48,7 @@ private slots:
     void secondStartEndsAtOnceAndFirstGoesOn();
     void nextStartRunsAfterTheFirstCrashed();
     void differentSessionsRunSideBySide();
+    void terminationSignalEndsTheProgram();
 };
 
 void TestSingleInstance::secondStartEndsAtOnceAndFirstGoesOn()
@@ -100,6 +101,20 @@ void TestSingleInstance::differentSessionsRunSideBySide()
     b->kill();
     a->waitForFinished();
     b->waitForFinished();
+}
+
+void TestSingleInstance::terminationSignalEndsTheProgram()
+{
+    QTemporaryDir session;
+    auto p = start(session.path());
+    QVERIFY(p->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(lockHeldIn(session.path()), 10000);
+    QTest::qWait(1500); // past the splash: the database engine is loaded by now
+    p->terminate(); // SIGTERM, as when the desktop session ends
+    QVERIFY2(p->waitForFinished(10000), "the program ignored SIGTERM");
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QVERIFY(!lockHeldIn(session.path()));
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
