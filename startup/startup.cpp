@@ -12,6 +12,15 @@
 
 #include <unistd.h>
 
+void openDataModule(TDM &dm, const QString &executableDir)
+{
+    try {
+        dm.DataModuleCreate(executableDir);
+    } catch (const AppError &e) {
+        ErrorReportingApplication::reportError(e.message());
+    }
+}
+
 int runOrbilane(int argc, char **argv)
 {
     SingleInstance instance;
@@ -33,11 +42,7 @@ int runOrbilane(int argc, char **argv)
 
     TDM dm;
     DM = &dm;
-    try {
-        DM->DataModuleCreate();
-    } catch (const AppError &e) {
-        ErrorReportingApplication::reportError(e.message());
-    }
+    openDataModule(dm);
 
     quitOnTerminationSignals(app);
 

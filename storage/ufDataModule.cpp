@@ -19,9 +19,9 @@ QString TDM::databasePathBeside(const QString &executableDir)
     return QDir(executableDir).filePath(QStringLiteral("Banco/DATA.FDB"));
 }
 
-void TDM::DataModuleCreate()
+void TDM::DataModuleCreate(const QString &executableDir)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QString exeDir = executableDir.isEmpty() ? QCoreApplication::applicationDirPath() : executableDir;
     fbclient::useRootBesideExecutable(exeDir);
     fbclient::cacheLocalTimeZone();
     FDConn.settings().database = databasePathBeside(exeDir);

@@ -18,7 +18,8 @@ public:
     // Points the connection at Banco/DATA.FDB beside the executable and opens
     // it. Throws AppError when the database cannot be opened; every later
     // statement then tries to open it again.
-    void DataModuleCreate();
+    // executableDir stands in for the executable's folder (tests); empty means the real one.
+    void DataModuleCreate(const QString &executableDir = QString());
     static QString databasePathBeside(const QString &executableDir);
 
     // Next value of the generator GEN_ID_<table>. Throws AppError when the
