@@ -22,6 +22,7 @@
 //                               expose, counted from process start.
 
 #include "mainwindow/uMain.h"
+#include "platform/instance/processclock.h"
 #include "platform/ui/appstyle.h"
 #include "platform/ui/zoomtextview.h"
 #include "storage/apperror.h"
@@ -235,19 +236,9 @@ QVariant scalar(FbConnection &connection, const QString &sql, int user)
 
 // ---- Process start ---------------------------------------------------------
 
-// Milliseconds since the kernel started this process (field 22 of /proc/self/stat).
 double sinceProcessStart()
 {
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray text = stat.readAll();
-    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    const double startTicks = fields.value(19).toDouble();
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    const double nowMs = double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
-    return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
+    return millisecondsSinceProcessStart();
 }
 
 class FirstExposeProbe : public QObject

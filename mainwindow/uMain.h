@@ -121,6 +121,8 @@ private:
     QWidget *buildTaskArea();
     void setupDataSets();
     void showNotebookMenu(const QPoint &pos);
+    // The name dialog over the notebook row being added or edited; OK writes it, anything else drops it.
+    void runNotebookDialog(const QString &caption);
     void restoreToggles(int painel, int arquivados, int iniciado, int concluido);
     void storeToggleFlags();
     QString searchCondition() const;

@@ -73,12 +73,7 @@ void TfrmMain::btAddCadernosClick()
         FDQryCadernos->setValue(QStringLiteral("IMAGEINDEX"), 15);
         FDQryCadernos->setValue(QStringLiteral("NAME"), QString());
         FDQryCadernos->setValue(QStringLiteral("VISIVEL"), 1);
-        TfrmNovoCaderno dialog(FDQryCadernos, this);
-        dialog.setWindowTitle(QStringLiteral("Adicionar Caderno"));
-        if (DialogRunner::exec(&dialog) == QDialog::Accepted)
-            FDQryCadernos->post();
-        else
-            FDQryCadernos->cancel();
+        runNotebookDialog(QStringLiteral("Adicionar Caderno"));
     }
     gdCadernosDBTableView1FocusedRecordChanged();
 }
@@ -88,8 +83,13 @@ void TfrmMain::Editar1Click()
     if (FDQryCadernos->currentRow() <= 0)
         return;
     FDQryCadernos->edit();
+    runNotebookDialog(QStringLiteral("Editar Caderno"));
+}
+
+void TfrmMain::runNotebookDialog(const QString &caption)
+{
     TfrmNovoCaderno dialog(FDQryCadernos, this);
-    dialog.setWindowTitle(QStringLiteral("Editar Caderno"));
+    dialog.setWindowTitle(caption);
     if (DialogRunner::exec(&dialog) == QDialog::Accepted)
         FDQryCadernos->post();
     else

@@ -9,6 +9,7 @@
 #include "users/fLogin.h"
 #include "users/session.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -48,6 +49,17 @@ struct MainWindowFixture
             dialog->edtUsuario->setText(login);
             dialog->edtSenha->setText(password);
             return int(QDialog::Accepted);
+        });
+    }
+    // The next showing of the sign-in dialog records the error it shows, then is cancelled.
+    static void captureErrorThenCancel(QString &error, QString *keptLogin = nullptr)
+    {
+        DialogRunner::queue(QStringLiteral("frmLogin"), [&error, keptLogin](QDialog *d) {
+            auto *dialog = static_cast<TfrmLogin *>(d);
+            error = dialog->pnlError->isVisibleTo(dialog) ? dialog->LblErro->text() : QString();
+            if (keptLogin)
+                *keptLogin = dialog->edtUsuario->text();
+            return int(QDialog::Rejected);
         });
     }
     static void cancelLogin()

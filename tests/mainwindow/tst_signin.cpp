@@ -70,12 +70,7 @@ void TestSignIn::firstRunRejectsAnythingElse()
     // The second showing of the dialog: it still holds what was typed and shows the error.
     QString shownError;
     QString keptLogin;
-    DialogRunner::queue(QStringLiteral("frmLogin"), [&](QDialog *d) {
-        auto *dialog = static_cast<TfrmLogin *>(d);
-        shownError = dialog->pnlError->isVisibleTo(dialog) ? dialog->LblErro->text() : QString();
-        keptLogin = dialog->edtUsuario->text();
-        return int(QDialog::Rejected);
-    });
+    f.captureErrorThenCancel(shownError, &keptLogin);
     f.window.EfetuaLogin();
     QCOMPARE(shownError, QStringLiteral("Falha ao conectar: usuário desconhecido ou senha inválida."));
     QCOMPARE(keptLogin, login);
@@ -99,10 +94,7 @@ void TestSignIn::emptyFieldsAreRejected()
     f.answerLogin(login, password);
     f.answerLogin(QStringLiteral("x"), QStringLiteral("y")); // a second failure in a row
     QString thirdError;
-    DialogRunner::queue(QStringLiteral("frmLogin"), [&](QDialog *d) {
-        thirdError = static_cast<TfrmLogin *>(d)->LblErro->text();
-        return int(QDialog::Rejected);
-    });
+    f.captureErrorThenCancel(thirdError);
     f.window.EfetuaLogin();
     QCOMPARE(thirdError, QStringLiteral("Falha ao conectar: usuário desconhecido ou senha inválida."));
     QCOMPARE(CurrentUserId, 0);
@@ -110,10 +102,7 @@ void TestSignIn::emptyFieldsAreRejected()
     MainWindowFixture g;
     g.answerLogin(login, password);
     QString error;
-    DialogRunner::queue(QStringLiteral("frmLogin"), [&](QDialog *d) {
-        error = static_cast<TfrmLogin *>(d)->LblErro->text();
-        return int(QDialog::Rejected);
-    });
+    g.captureErrorThenCancel(error);
     g.window.EfetuaLogin();
     QCOMPARE(error, QStringLiteral("Falha ao conectar: nenhum dos campos podem ficar vazios."));
 }
@@ -147,10 +136,7 @@ void TestSignIn::inactiveAccountCannotSignIn()
     f.db.addUser(QStringLiteral("Inativo"), QStringLiteral("ina"), QStringLiteral("certa"), false, false);
     f.answerLogin(QStringLiteral("ina"), QStringLiteral("certa"));
     QString error;
-    DialogRunner::queue(QStringLiteral("frmLogin"), [&](QDialog *d) {
-        error = static_cast<TfrmLogin *>(d)->LblErro->text();
-        return int(QDialog::Rejected);
-    });
+    f.captureErrorThenCancel(error);
     f.window.EfetuaLogin();
     QCOMPARE(error, QStringLiteral("Falha ao conectar: usuário desconhecido ou senha inválida."));
     QCOMPARE(CurrentUserId, 0);
@@ -191,10 +177,7 @@ void TestSignIn::charactersOutsideTheDatabaseMatchNoAccount()
     f.db.addUser(QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("x"));
     f.answerLogin(QStringLiteral("анна"), QStringLiteral("x"));
     QString error;
-    DialogRunner::queue(QStringLiteral("frmLogin"), [&](QDialog *d) {
-        error = static_cast<TfrmLogin *>(d)->LblErro->text();
-        return int(QDialog::Rejected);
-    });
+    f.captureErrorThenCancel(error);
     f.window.EfetuaLogin();
     QCOMPARE(error, QStringLiteral("Falha ao conectar: usuário desconhecido ou senha inválida."));
 }
