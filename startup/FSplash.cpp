@@ -37,6 +37,8 @@ void TfrmSplash::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     m_shown.start();
     Timer1.start();
+    if (m_whileShown)
+        QTimer::singleShot(0, this, m_whileShown);
 }
 
 void TfrmSplash::Timer1Timer()

@@ -4,12 +4,17 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <functional>
+
 // The splash window: the program's picture for one second, then it closes itself.
 class TfrmSplash : public QDialog
 {
     Q_OBJECT
 public:
     explicit TfrmSplash(QWidget *parent = nullptr);
+
+    // Work to do while the window is on screen (it stays up its full second).
+    void setWhileShown(std::function<void()> work) { m_whileShown = std::move(work); }
 
     QTimer Timer1;
     // How long the window was on screen, for the start-up measurement.
@@ -24,4 +29,5 @@ private:
     void Timer1Timer();
     QPixmap m_picture;
     QElapsedTimer m_shown;
+    std::function<void()> m_whileShown;
 };

@@ -1,6 +1,7 @@
 #include "startup/startup.h"
 
 #include "mainwindow/uMain.h"
+#include "mainwindow/warmup.h"
 #include "platform/instance/singleinstance.h"
 #include "platform/ui/appstyle.h"
 #include "platform/ui/errorreportingapplication.h"
@@ -10,15 +11,18 @@
 #include "storage/apperror.h"
 #include "storage/ufDataModule.h"
 
+#include <memory>
+
 #include <unistd.h>
 
-void openDataModule(TDM &dm, const QString &executableDir)
+QString openDataModule(TDM &dm, const QString &executableDir)
 {
     try {
         dm.DataModuleCreate(executableDir);
     } catch (const AppError &e) {
-        ErrorReportingApplication::reportError(e.message());
+        return e.message();
     }
+    return {};
 }
 
 int runOrbilane(int argc, char **argv)
@@ -32,28 +36,45 @@ int runOrbilane(int argc, char **argv)
     ErrorReportingApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Orbilane"));
     app.setApplicationVersion(QStringLiteral(ORBILANE_VERSION));
-    applyAppStyle(app);
 
+    // The splash's second is not wasted: once it is on screen, the look is set
+    // up, the data module opens the database and the main window is built, so
+    // that the window comes up as soon as the splash goes. The order stays:
+    // splash first, then the data module, then the main window.
+    std::unique_ptr<TDM> dm;
+    std::unique_ptr<TfrmMain> main;
+    QString openError;
+    auto prepare = [&] {
+        if (main)
+            return;
+        applyAppStyle(app);
+        warmUpMainWindowResources();
+        dm = std::make_unique<TDM>();
+        DM = dm.get();
+        openError = openDataModule(*dm);
+        main = std::make_unique<TfrmMain>();
+        frmMain = main.get();
+    };
     {
         TfrmSplash splash;
+        splash.setWhileShown(prepare);
         splash.exec();
         StartupProbe::splashClosed(splash.shownMilliseconds());
     }
-
-    TDM dm;
-    DM = &dm;
-    openDataModule(dm);
+    prepare(); // in case the splash closed before its work ran
+    if (!openError.isEmpty())
+        ErrorReportingApplication::reportError(openError);
 
     quitOnTerminationSignals(app);
 
-    TfrmMain main;
-    frmMain = &main;
-    StartupProbe::watch(&main);
-    main.showMaximized();
+    StartupProbe::watch(main.get());
+    main->showMaximized();
     const int code = app.exec();
     if (terminationRequested())
         ::_exit(0);
+    main.reset();
     frmMain = nullptr;
+    dm.reset();
     DM = nullptr;
     return code;
 }

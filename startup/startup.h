@@ -8,6 +8,7 @@ int runOrbilane(int argc, char **argv);
 
 class TDM;
 
-// Opens the database for the data module; a failure is shown in the error
-// box and start-up goes on without a connection.
-void openDataModule(TDM &dm, const QString &executableDir = QString());
+// Opens the database for the data module. A failure does not stop start-up:
+// its text comes back for the error box, and the data module stays without
+// a connection (every later statement tries again).
+QString openDataModule(TDM &dm, const QString &executableDir = QString());
