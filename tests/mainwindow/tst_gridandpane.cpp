@@ -35,6 +35,7 @@ private slots:
     void paneFollowsTheFocusedTask();
     void damagedDescriptionIsReportedAndNotLeftFromAnotherTask();
     void paneToggleIsStoredAndRestored();
+    void paneFlagStoreFailureIsReported();
     void ctrlWheelMovesTheSlider();
     void zoomRatioToSlider_data();
     void zoomRatioToSlider();
@@ -209,6 +210,24 @@ void TestGridAndPane::paneToggleIsStoredAndRestored()
         QVERIFY(f.window.pnlPainelLeitura->isVisible());
         QCOMPARE(f.db.scalar(QStringLiteral("SELECT FLAG_PAINEL_LEITURA FROM USUARIO WHERE ID = %1").arg(user)).toInt(), 1);
     }
+}
+
+void TestGridAndPane::paneFlagStoreFailureIsReported()
+{
+    MainWindowFixture f;
+    QVERIFY(f.showWindow());
+    const int user = f.signInNewUser();
+    const QString path = f.db.path();
+    f.db.connection().close();
+    f.db.connection().settings().database = f.db.folder() + QStringLiteral("/sumiu.fdb");
+    QTest::mouseClick(f.window.btPainelLeituraOpen, Qt::LeftButton); // through the program's error handler
+    const auto shown = MessageBox::shownBoxes();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().text.startsWith(QStringLiteral("Não foi possível abrir o banco de dados")),
+             qPrintable(shown.first().text));
+    QVERIFY(!f.window.pnlPainelLeitura->isVisible()); // hidden before the flag was to be stored
+    f.db.connection().settings().database = path;
+    QCOMPARE(f.db.scalar(QStringLiteral("SELECT FLAG_PAINEL_LEITURA FROM USUARIO WHERE ID = %1").arg(user)).toInt(), 1);
 }
 
 void TestGridAndPane::ctrlWheelMovesTheSlider()
