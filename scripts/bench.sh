@@ -11,6 +11,7 @@ unset ORBILANE_BENCH_SMOKE
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 if [[ "${1:-}" != --no-build ]]; then
+  bash "$root/scripts/install-deps.sh" --tests || { echo "installing packages failed"; exit 1; }
   bash "$root/scripts/build.sh" || { echo "build failed"; exit 1; }
 fi
 

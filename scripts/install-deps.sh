@@ -7,11 +7,11 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6svg6
   libfbclient2 firebird3.0-server-core firebird-dev firebird3.0-utils
-  zlib1g-dev
+  zlib1g-dev libbenchmark-dev
   breeze-icon-theme-rcc fonts-liberation2 fonts-noto-core fonts-dejavu-core
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(xvfb xauth libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+  packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -5,7 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ORBILANE_BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+ORBILANE_TARGETS="orbilane orbilane-createdb" "$root/scripts/build.sh"
 db="$build/bin/Banco/DATA.FDB"
 if [[ ! -e "$db" ]]; then
   mkdir -p "$(dirname "$db")"
