@@ -31,6 +31,7 @@ private slots:
     void columnsOfTheGrid();
     void cellsShowIconsDatesAndProgress();
     void completedTasksAreStruckThroughInEveryColumn();
+    void onlyCutTextGetsAHint();
     void emptyListShowsItsTextAndAnEmptyPane();
     void paneFollowsTheFocusedTask();
     void damagedDescriptionIsReportedAndNotLeftFromAnotherTask();
@@ -113,6 +114,22 @@ void TestGridAndPane::completedTasksAreStruckThroughInEveryColumn()
         QVERIFY(!m->data(m->index(1, col), Qt::FontRole).isValid());
         QVERIFY(!m->data(m->index(1, col), Qt::ForegroundRole).isValid());
     }
+}
+
+void TestGridAndPane::onlyCutTextGetsAHint()
+{
+    MainWindowFixture f;
+    const int user = f.signInNewUser();
+    f.db.addTask({.userId = user, .subject = QStringLiteral("curta")});
+    f.db.addTask({.userId = user, .subject = QStringLiteral("um assunto longo demais para caber na coluna estreita")});
+    f.window.FillListViewGroups(user, 0);
+    QStyleOptionViewItem option;
+    option.font = f.window.tvMain->font();
+    option.rect = QRect(0, 0, 120, 24);
+    TaskModel *m = f.window.taskModel;
+    QVERIFY(!TaskCellDelegate::isElided(option, m->index(0, TaskModel::dbcSubject)));
+    QVERIFY(TaskCellDelegate::isElided(option, m->index(1, TaskModel::dbcSubject)));
+    QVERIFY(!TaskCellDelegate::isElided(option, m->index(1, TaskModel::dbcPriority))); // no text, no hint
 }
 
 void TestGridAndPane::emptyListShowsItsTextAndAnEmptyPane()
