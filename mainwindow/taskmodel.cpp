@@ -39,11 +39,10 @@ QString TaskModel::fieldOf(int column)
     return (column >= 0 && column < ColumnCount) ? QString::fromLatin1(fields[column]) : QString();
 }
 
-QFont TaskModel::stBaixadoFont(const QFont &base)
+QFont TaskModel::stBaixadoFont()
 {
     QFont f(uiFontFamily(), 9);
     f.setStrikeOut(true);
-    Q_UNUSED(base);
     return f;
 }
 
@@ -93,7 +92,7 @@ QVariant TaskModel::data(const QModelIndex &index, int role) const
         return status;
     case Qt::FontRole: // tvMainStylesGetContentStyle: completed tasks get stBaixado
         if (status == 3)
-            return stBaixadoFont(QFont());
+            return stBaixadoFont();
         return {};
     case Qt::ForegroundRole:
         if (status == 3)

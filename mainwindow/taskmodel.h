@@ -25,7 +25,7 @@ public:
 
     static QString fieldOf(int column);
     // The style of a completed task's row: struck through, grey.
-    static QFont stBaixadoFont(const QFont &base);
+    static QFont stBaixadoFont();
     static QColor stBaixadoColor() { return QColor(128, 128, 128); }
     static QString formatDate(const QVariant &value);
 };
