@@ -13,8 +13,6 @@
 
 #include <memory>
 
-#include <unistd.h>
-
 QString openDataModule(TDM &dm, const QString &executableDir)
 {
     try {
@@ -52,6 +50,7 @@ int runOrbilane(int argc, char **argv)
         dm = std::make_unique<TDM>();
         DM = dm.get();
         openError = openDataModule(*dm);
+        quitOnTerminationSignals(app); // the engine is loaded now: take its signals over
         main = std::make_unique<TfrmMain>();
         frmMain = main.get();
     };
@@ -65,13 +64,9 @@ int runOrbilane(int argc, char **argv)
     if (!openError.isEmpty())
         ErrorReportingApplication::reportError(openError);
 
-    quitOnTerminationSignals(app);
-
     StartupProbe::watch(main.get());
     main->showMaximized();
     const int code = app.exec();
-    if (terminationRequested())
-        ::_exit(0);
     main.reset();
     frmMain = nullptr;
     dm.reset();

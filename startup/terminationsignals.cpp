@@ -10,11 +10,9 @@
 namespace {
 
 int g_pipe[2] = {-1, -1};
-volatile sig_atomic_t g_requested = 0;
 
 void onSignal(int)
 {
-    g_requested = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[0], &byte, 1); // async-signal-safe
 }
@@ -29,7 +27,7 @@ void quitOnTerminationSignals(QCoreApplication &app)
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char byte;
         [[maybe_unused]] const ssize_t n = ::read(g_pipe[1], &byte, 1);
-        QCoreApplication::quit();
+        ::_exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
@@ -39,7 +37,3 @@ void quitOnTerminationSignals(QCoreApplication &app)
         ::sigaction(sig, &action, nullptr);
 }
 
-bool terminationRequested()
-{
-    return g_requested != 0;
-}

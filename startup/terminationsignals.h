@@ -6,10 +6,9 @@ class QCoreApplication;
 // shuts every connection down and lets the process run on, so a program told
 // to end (for instance when the desktop session closes) would stay open with
 // a dead connection. Installed once the engine has loaded, these handlers
-// take the signals over and end the event loop instead.
+// take the signals over: the next pass of whatever event loop is running
+// ends the process with code 0. Nothing is lost (every statement has already
+// committed) and the kernel releases the file locks; closing the connection
+// after the engine has seen such a signal could spin forever, so it is not
+// attempted.
 void quitOnTerminationSignals(QCoreApplication &app);
-
-// True once one of those signals arrived. Closing the connection afterwards
-// can spin inside the engine, so the program then ends without it: every
-// statement has already committed, and the kernel releases the file locks.
-bool terminationRequested();

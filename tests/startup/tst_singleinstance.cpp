@@ -14,14 +14,14 @@ QString programPath()
 }
 
 // Starts the program in the session whose runtime folder is sessionDir.
-std::unique_ptr<QProcess> start(const QString &sessionDir)
+std::unique_ptr<QProcess> start(const QString &sessionDir, const QString &program = programPath())
 {
     auto p = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), sessionDir);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p->setProcessEnvironment(env);
-    p->start(programPath(), {});
+    p->start(program, {});
     return p;
 }
 
@@ -49,6 +49,7 @@ private slots:
     void nextStartRunsAfterTheFirstCrashed();
     void differentSessionsRunSideBySide();
     void terminationSignalEndsTheProgram();
+    void withoutDatabaseItReportsCreatesNothingAndCanBeEnded();
 };
 
 void TestSingleInstance::secondStartEndsAtOnceAndFirstGoesOn()
@@ -115,6 +116,31 @@ void TestSingleInstance::terminationSignalEndsTheProgram()
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
     QVERIFY(!lockHeldIn(session.path()));
+}
+
+void TestSingleInstance::withoutDatabaseItReportsCreatesNothingAndCanBeEnded()
+{
+    // A copy of the program whose folder has no Banco folder.
+    QTemporaryDir folder, session;
+    const QString bin = QCoreApplication::applicationDirPath();
+    QVERIFY(QFile::copy(programPath(), folder.filePath(QStringLiteral("orbilane"))));
+    QFile::setPermissions(folder.filePath(QStringLiteral("orbilane")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir().mkpath(folder.filePath(QStringLiteral("firebird/intl")));
+    for (const char *file : {"firebird.conf", "firebird.msg", "intl/libfbintl.so", "intl/fbintl.conf"})
+        QVERIFY(QFile::copy(bin + QStringLiteral("/firebird/") + QLatin1String(file),
+                            folder.filePath(QStringLiteral("firebird/") + QLatin1String(file))));
+    const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    auto p = start(session.path(), folder.filePath(QStringLiteral("orbilane")));
+    QVERIFY(p->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(lockHeldIn(session.path()), 10000);
+    QTest::qWait(1800); // the splash has gone and the error box is up
+    QCOMPARE(p->state(), QProcess::Running);
+    p->terminate();
+    QVERIFY2(p->waitForFinished(10000), "the program could not be ended while it showed the error");
+    QCOMPARE(p->exitCode(), 0);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before); // no Banco, no file
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
