@@ -19,7 +19,9 @@ passed=0; failed=0
 # Unit and GUI tests: one Qt Test executable per file; each prints "Totals: P passed, F failed".
 ctest --test-dir "$build" --output-on-failure -V --timeout 600 >"$log/ctest.log" 2>&1
 ctest_rc=$?
-read -r tp tf < <(awk '/Totals: [0-9]+ passed, [0-9]+ failed/ {
+# ctest -V prefixes each program's output with its number; --output-on-failure
+# repeats a failing program's output without it, so only prefixed lines count.
+read -r tp tf < <(awk '/^[0-9]+: Totals: [0-9]+ passed, [0-9]+ failed/ {
     for (i = 1; i <= NF; i++) { if ($(i+1) ~ /^passed/) p += $i; if ($(i+1) ~ /^failed/) f += $i } }
   END { print p+0, f+0 }' "$log/ctest.log")
 crashed=$(grep -cE '^[0-9]+/[0-9]+ Test +#[0-9]+: .*\*\*\*(Failed|Exception|Timeout)' "$log/ctest.log" || true)
