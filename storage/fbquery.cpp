@@ -3,11 +3,10 @@
 #include "storage/apperror.h"
 #include "storage/fbclient.h"
 #include "storage/fbconnection.h"
-#include "storage/sqlparams.h"
 #include "storage/fbvalues.h"
+#include "storage/sqlparams.h"
 #include "storage/win1252.h"
 
-#include <QDateTime>
 
 #include <cstring>
 #include <memory>
