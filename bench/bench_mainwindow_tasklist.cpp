@@ -107,30 +107,6 @@ QByteArray sampleRtf()
     return rtf;
 }
 
-QByteArray compressed(const QByteArray &plain)
-{
-    QByteArray source = plain;
-    QBuffer in(&source);
-    in.open(QIODevice::ReadOnly);
-    QBuffer out;
-    out.open(QIODevice::ReadWrite);
-    CompactarStream(in, out);
-    return out.data();
-}
-
-int addUser(FbConnection &connection, const QString &name, const QString &login, const QString &password)
-{
-    FbQuery q(connection);
-    q.setSql(QStringLiteral("INSERT INTO USUARIO (ID, NOME, LOGIN, SENHA, ADMINISTRADOR, ATIVO, FLAG_PAINEL_LEITURA, "
-                            "FLAG_ARQUIVADOS, FLAG_INICIADO, FLAG_CONCLUIDO) VALUES (gen_id(GEN_ID_USUARIO, 1), "
-                            ":NOME, :LOGIN, :SENHA, 0, 1, 1, 0, 1, 1) RETURNING ID"));
-    q.setParam(QStringLiteral("NOME"), name);
-    q.setParam(QStringLiteral("LOGIN"), login);
-    q.setParam(QStringLiteral("SENHA"), Cripto(password, kCriptoKey));
-    q.execSql();
-    return q.fieldByName(QStringLiteral("ID")).toInt();
-}
-
 struct Population
 {
     int firstUser = 1;  // users firstUser .. firstUser + users - 1 exist already
@@ -287,10 +263,10 @@ int fillDatabase(int argc, char **argv, const QString &path, int tasks)
         connection.settings().password = QStringLiteral("plovertin");
         connection.open();
         Population p;
-        p.firstUser = addUser(connection, QStringLiteral("Bench"), QStringLiteral("bench"), QStringLiteral("bench"));
+        p.firstUser = TestDatabase::addUser(connection, QStringLiteral("Bench"), QStringLiteral("bench"), QStringLiteral("bench"));
         p.users = 1;
         p.tasks = tasks;
-        populate(connection, p, compressed(sampleRtf()));
+        populate(connection, p, TestDatabase::compressed(sampleRtf()));
         const qint64 stored = scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TAREFAS WHERE USUARIO_ID = :U"),
                                      p.firstUser).toLongLong();
         std::printf("%lld tasks for user %d in %s\n", stored, p.firstUser, qPrintable(path));
@@ -580,7 +556,7 @@ void setUp(TestDatabase &db)
     const Sizes &s = g.sizes;
     std::vector<int> users;
     for (int i = 0; i < s.users; ++i)
-        users.push_back(addUser(db.connection(), QStringLiteral("Pessoa %1").arg(i + 1),
+        users.push_back(TestDatabase::addUser(db.connection(), QStringLiteral("Pessoa %1").arg(i + 1),
                                 QStringLiteral("pessoa%1").arg(i + 1), QStringLiteral("senha")));
     Population p;
     p.firstUser = users.front();
@@ -591,7 +567,7 @@ void setUp(TestDatabase &db)
     p.bigNotebooks = s.bigNotebooks;
     p.smallNotebooks = 10;
     const QByteArray rtf = sampleRtf();
-    const QByteArray blob = compressed(rtf);
+    const QByteArray blob = TestDatabase::compressed(rtf);
     Stopwatch t;
     populate(db.connection(), p, blob);
     g.measuredUser = users[0];

@@ -129,6 +129,8 @@ private:
     QString stateCondition() const;
 
     bool m_shownOnce = false;
+    // Set while the notebook list is rebuilt, so its focus change builds the task list once.
+    bool m_silentFocus = false;
     QPointer<TfrmLogin> m_login;
 };
 

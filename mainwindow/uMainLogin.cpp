@@ -4,7 +4,6 @@
 #include "platform/ui/zoomtextview.h"
 #include "storage/cripto.h"
 #include "storage/dataset.h"
-#include "storage/apperror.h"
 #include "storage/fbquery.h"
 #include "storage/win1252.h"
 #include "storage/ufDataModule.h"
@@ -94,19 +93,18 @@ void TfrmMain::EfetuaLogin()
             break;
         }
 
+        // A login with a character the database cannot hold matches no account.
+        if (!win1252::canEncode(login)) {
+            m_login->showError(kUnknownUser);
+            continue;
+        }
         FbQuery find(DM->FDConn);
         find.sql() << QStringLiteral("Select * From USUARIO Where ") << QStringLiteral("(LOGIN = :PUser) and")
                    << QStringLiteral("(SENHA = :PPassword) and") << QStringLiteral("(ATIVO = :PStatus)");
         find.setParam(QStringLiteral("PUser"), login);
         find.setParam(QStringLiteral("PPassword"), DM->Cripto(password, kCriptoKey));
         find.setParam(QStringLiteral("PStatus"), QStringLiteral("1"));
-        try {
-            find.open();
-        } catch (const AppError &) {
-            // A login or password with a character the database cannot hold matches no account.
-            if (win1252::canEncode(login))
-                throw;
-        }
+        find.open();
         if (find.isEmpty()) {
             m_login->showError(kUnknownUser);
             continue;

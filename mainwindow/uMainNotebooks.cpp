@@ -11,25 +11,7 @@
 
 #include <QListView>
 #include <QMenu>
-
-namespace {
-
-// Keeps the focus handler quiet while the list is rebuilt, so that the task
-// list is built once, for the row that ends up focused.
-class FocusSilence
-{
-public:
-    explicit FocusSilence(bool &flag) : m_flag(flag), m_old(flag) { m_flag = true; }
-    ~FocusSilence() { m_flag = m_old; }
-
-private:
-    bool &m_flag;
-    bool m_old;
-};
-
-bool g_silentFocus = false;
-
-} // namespace
+#include <QScopedValueRollback>
 
 void TfrmMain::OpenCadernos()
 {
@@ -42,7 +24,7 @@ void TfrmMain::RefreshCadernos()
 {
     const QVariant focused = FDQryCadernos->value(QStringLiteral("ID"));
     {
-        FocusSilence silence(g_silentFocus);
+        const QScopedValueRollback silence(m_silentFocus, true);
         FDQryCadernos->open();
         if (focused.isValid())
             FDQryCadernos->locate(QStringLiteral("ID"), focused);
@@ -56,7 +38,7 @@ void TfrmMain::gdCadernosDBTableView1FocusedRecordChanged()
     const QModelIndex index = notebookModel->index(row, 0);
     if (gdCadernos->currentIndex() != index)
         gdCadernos->setCurrentIndex(index);
-    if (g_silentFocus || !FDQryCadernos->isOpen())
+    if (m_silentFocus || !FDQryCadernos->isOpen())
         return;
     FillListViewGroups(CurrentUserId, int(focusedNotebookId()));
 }
@@ -66,7 +48,7 @@ void TfrmMain::btAddCadernosClick()
     if (!FDQryCadernos->isOpen())
         return;
     {
-        FocusSilence silence(g_silentFocus);
+        const QScopedValueRollback silence(m_silentFocus, true);
         FDQryCadernos->append();
         FDQryCadernos->setValue(QStringLiteral("ID"), qint64(DM->GenID(QStringLiteral("CADERNO"))));
         FDQryCadernos->setValue(QStringLiteral("USUARIO_ID"), qint64(CurrentUserId));
@@ -108,7 +90,7 @@ void TfrmMain::Excluir1Click()
     tasks.setSql(QStringLiteral("DELETE FROM TAREFAS WHERE CADERNO_ID = ") + QString::number(focusedNotebookId()));
     tasks.execSql(); // on failure the error is shown and the notebook stays
     {
-        FocusSilence silence(g_silentFocus);
+        const QScopedValueRollback silence(m_silentFocus, true);
         FDQryCadernos->deleteCurrent(); // the neighbouring row takes the focus
     }
     // The counts changed too: refresh the pane, which lists the neighbour's tasks.

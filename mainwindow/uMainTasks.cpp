@@ -139,8 +139,6 @@ void TfrmMain::FillListViewGroups(int userId, int notebookId)
     if (win1252::canEncode(search))
         FDQryTarefas->open();
     lblItens->setText(QStringLiteral("Itens: ") + QString::number(FDQryTarefas->rowCount()));
-    if (!FDQryTarefas->isOpen())
-        ReopenDetalhes();
 }
 
 void TfrmMain::edtPesquisaPropertiesButtonClick()

@@ -1,7 +1,6 @@
 #include "startup/startup.h"
 
 #include "mainwindow/uMain.h"
-#include "mainwindow/warmup.h"
 #include "platform/instance/singleinstance.h"
 #include "platform/ui/appstyle.h"
 #include "platform/ui/errorreportingapplication.h"
@@ -36,7 +35,8 @@ int runOrbilane(int argc, char **argv)
     app.setApplicationVersion(QStringLiteral(ORBILANE_VERSION));
 
     // The splash's second is not wasted: once it is on screen, the look is set
-    // up, the data module opens the database and the main window is built, so
+    // up, the data module opens the database and the main window is built (its
+    // icons and fonts loaded with it), so
     // that the window comes up as soon as the splash goes. The order stays:
     // splash first, then the data module, then the main window.
     std::unique_ptr<TDM> dm;
@@ -46,7 +46,6 @@ int runOrbilane(int argc, char **argv)
         if (main)
             return;
         applyAppStyle(app);
-        warmUpMainWindowResources();
         dm = std::make_unique<TDM>();
         DM = dm.get();
         openError = openDataModule(*dm);

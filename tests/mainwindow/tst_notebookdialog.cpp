@@ -7,6 +7,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+// One notebook "Casa" in a fresh database, its row open for editing.
+struct NotebookBeingEdited
+{
+    TestDatabase db;
+    DataSet notebooks{db.connection()};
+
+    NotebookBeingEdited()
+    {
+        db.addNotebook(1, QStringLiteral("Casa"));
+        notebooks.setSelectSql(QStringLiteral("SELECT ID, NAME FROM CADERNO"));
+        notebooks.setTable(QStringLiteral("CADERNO"));
+        notebooks.open();
+        notebooks.edit();
+    }
+};
+
 class TestNotebookDialog : public QObject
 {
     Q_OBJECT
@@ -17,13 +33,9 @@ private slots:
 
 void TestNotebookDialog::typingEditsTheRowAndEnterAccepts()
 {
-    TestDatabase db;
-    db.addNotebook(1, QStringLiteral("Casa"));
-    DataSet notebooks(db.connection());
-    notebooks.setSelectSql(QStringLiteral("SELECT ID, NAME FROM CADERNO"));
-    notebooks.setTable(QStringLiteral("CADERNO"));
-    notebooks.open();
-    notebooks.edit();
+    NotebookBeingEdited f;
+    TestDatabase &db = f.db;
+    DataSet &notebooks = f.notebooks;
 
     TfrmNovoCaderno dialog(&notebooks);
     QCOMPARE(dialog.size(), QSize(319, 115));
@@ -43,13 +55,9 @@ void TestNotebookDialog::typingEditsTheRowAndEnterAccepts()
 
 void TestNotebookDialog::cancelRejectsAndNameIsLimited()
 {
-    TestDatabase db;
-    db.addNotebook(1, QStringLiteral("Casa"));
-    DataSet notebooks(db.connection());
-    notebooks.setSelectSql(QStringLiteral("SELECT ID, NAME FROM CADERNO"));
-    notebooks.setTable(QStringLiteral("CADERNO"));
-    notebooks.open();
-    notebooks.edit();
+    NotebookBeingEdited f;
+    TestDatabase &db = f.db;
+    DataSet &notebooks = f.notebooks;
 
     TfrmNovoCaderno dialog(&notebooks);
     QTimer::singleShot(0, &dialog, [&] {

@@ -65,9 +65,21 @@ QVariant TestDatabase::scalar(const QString &sql)
     return q.isEmpty() ? QVariant() : q.rows().first().first();
 }
 
-int TestDatabase::addUser(const QString &name, const QString &login, const QString &password, bool admin, bool active)
+QByteArray TestDatabase::compressed(const QByteArray &content)
 {
-    FbQuery q(connection());
+    QByteArray plain = content;
+    QBuffer source(&plain);
+    source.open(QIODevice::ReadOnly);
+    QBuffer dest;
+    dest.open(QIODevice::ReadWrite);
+    CompactarStream(source, dest);
+    return dest.data();
+}
+
+int TestDatabase::addUser(FbConnection &connection, const QString &name, const QString &login, const QString &password,
+                          bool admin, bool active)
+{
+    FbQuery q(connection);
     q.setSql(QStringLiteral("INSERT INTO USUARIO (ID, NOME, LOGIN, SENHA, ADMINISTRADOR, ATIVO, FLAG_PAINEL_LEITURA, "
                             "FLAG_ARQUIVADOS, FLAG_INICIADO, FLAG_CONCLUIDO) VALUES (gen_id(GEN_ID_USUARIO, 1), "
                             ":NOME, :LOGIN, :SENHA, :ADM, :ATIVO, 1, 0, 1, 0) RETURNING ID"));
@@ -111,17 +123,7 @@ qint64 TestDatabase::addTask(const Task &t)
     q.setParam(QStringLiteral("P"), t.priority);
     q.setParam(QStringLiteral("AN"), t.progress);
     q.setParam(QStringLiteral("O"), t.order ? t.order : id);
-    QVariant description;
-    if (!t.rtf.isEmpty()) {
-        QByteArray plain = t.rtf;
-        QBuffer source(&plain);
-        source.open(QIODevice::ReadOnly);
-        QBuffer dest;
-        dest.open(QIODevice::ReadWrite);
-        CompactarStream(source, dest);
-        description = dest.data();
-    }
-    q.setParam(QStringLiteral("D"), description);
+    q.setParam(QStringLiteral("D"), t.rtf.isEmpty() ? QVariant() : QVariant(compressed(t.rtf)));
     q.execSql();
     return id;
 }

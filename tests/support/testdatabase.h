@@ -25,7 +25,15 @@ public:
 
     // Rows put straight into the tables, for tests that need data to show.
     int addUser(const QString &name, const QString &login, const QString &password, bool admin = false,
-                bool active = true);
+                bool active = true)
+    {
+        return addUser(connection(), name, login, password, admin, active);
+    }
+    // The same on any connection (benchmarks fill databases of their own).
+    static int addUser(FbConnection &connection, const QString &name, const QString &login, const QString &password,
+                       bool admin = false, bool active = true);
+    // content in the compressed-blob format of descriptions and attachments.
+    static QByteArray compressed(const QByteArray &content);
     qint64 addNotebook(int userId, const QString &name);
     struct Task
     {
